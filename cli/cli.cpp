@@ -1,0 +1,368 @@
+#include "cli/cli.h"
+
+#include <charconv>
+#include <fstream>
+#include <memory>
+#include <istream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <system_error>
+
+#include "cli/json.h"
+#include "names/analysis.h"
+#include "names/char_data.h"
+#include "names/luck_table.h"
+#include "names/version.h"
+#include "platform/data_folder.h"
+#include "platform/text.h"
+
+namespace muwu::cli {
+
+namespace {
+
+constexpr std::string_view kProgram = "muwu-cli";
+
+constexpr std::string_view kUsage =
+    "用法：muwu-cli [--data 目录] 命令 [选项] …\n"
+    "\n"
+    "命令：\n"
+    "  analyze [--company] [--surname-length L] [--no-auto] [--json] 名称…\n"
+    "          分析每个名称，如同把它粘贴进刚打开的主窗口的“全称”框\n"
+    "  analyze --batch [--company] [--json]\n"
+    "          从标准输入逐行读取名称，按同样的顺序输出结果\n"
+    "  lookup [--json] 文字      每个字的笔画数、五行属性和繁体字形\n"
+    "  entry N                   数理 N（0–80）的说明文字\n"
+    "\n"
+    "选项：\n"
+    "  --company            按公司名（粗算）分析\n"
+    "  --surname-length L   名称粘贴后把姓长度设为 L（1–10）\n"
+    "  --no-auto            不自动识别复姓\n"
+    "  --json               每个结果输出一行 JSON\n"
+    "  --data 目录          数据文件所在的目录（默认：程序所在目录）\n"
+    "  --help               显示本说明\n"
+    "  --version            显示版本\n"
+    "\n"
+    "退出码：0 成功，2 用法错误，3 无法读取数据。\n";
+
+struct UsageError {
+    std::string message;
+};
+
+struct Parsed {
+    std::string command;
+    std::set<std::string> flags;
+    std::map<std::string, std::string> values;
+    std::vector<std::string> positionals;
+};
+
+const std::set<std::string> kFlags = {"--company", "--no-auto", "--json", "--batch", "--help", "-h",
+                                      "--version"};
+const std::set<std::string> kValued = {"--data", "--surname-length"};
+
+Parsed parse(const std::vector<std::string>& args) {
+    Parsed p;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+            std::string name = a;
+            std::optional<std::string> value;
+            if (const auto eq = a.find('='); eq != std::string::npos && a.starts_with("--")) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+            }
+            if (kFlags.contains(name) && !value) {
+                p.flags.insert(name == "-h" ? "--help" : name);
+            } else if (kValued.contains(name)) {
+                if (!value) {
+                    if (i + 1 >= args.size()) throw UsageError{"选项 " + name + " 需要一个值"};
+                    value = args[++i];
+                }
+                p.values[name] = *value;
+            } else {
+                throw UsageError{"未知的选项 " + a};
+            }
+        } else if (p.command.empty()) {
+            p.command = a;
+        } else {
+            p.positionals.push_back(a);
+        }
+    }
+    return p;
+}
+
+void allowOnly(const Parsed& p, std::initializer_list<std::string_view> allowed) {
+    const std::set<std::string_view> ok(allowed);
+    for (const std::string& f : p.flags) {
+        if (!ok.contains(f)) throw UsageError{"命令 " + p.command + " 不接受选项 " + f};
+    }
+    for (const auto& [name, value] : p.values) {
+        if (name != "--data" && !ok.contains(name)) {
+            throw UsageError{"命令 " + p.command + " 不接受选项 " + name};
+        }
+    }
+}
+
+std::optional<long long> parseInteger(std::string_view s) {
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+class Session {
+public:
+    Session(const Parsed& p, std::ostream& out, std::ostream& err, const Environment& env)
+        : out_(out), err_(err) {
+        if (auto it = p.values.find("--data"); it != p.values.end()) {
+            folder_ = std::filesystem::path(it->second);
+        } else {
+            folder_ = findDataFolder(env.programDir);
+        }
+    }
+
+    // The data serve when their folder exists and holds at least one readable stroke list.
+    bool checkData() {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folder_, ec)) {
+            error("无法读取数据：目录“" + folder_.string() + "”不存在或不是目录");
+            return false;
+        }
+        for (int k = 1; k <= kMaxStrokes; ++k) {
+            std::ifstream probe(folder_ / std::filesystem::path(toUtf8(strokeListName(k))));
+            if (probe) return true;
+        }
+        error("无法读取数据：目录“" + folder_.string() + "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）");
+        return false;
+    }
+
+    CharacterData& data() {
+        if (!data_) data_ = std::make_unique<CharacterData>(folder_);
+        return *data_;
+    }
+
+    void reportProblems() {
+        if (!data_) return;
+        for (const DataProblem& problem : data_->takeProblems()) error(problem.message);
+    }
+
+    void error(std::string_view message) {
+        err_ << kProgram << ": " << message << '\n';
+    }
+
+    std::ostream& out() { return out_; }
+
+private:
+    std::ostream& out_;
+    std::ostream& err_;
+    std::filesystem::path folder_;
+    std::unique_ptr<CharacterData> data_;
+};
+
+std::string classJson(LuckClass c) {
+    if (c == LuckClass::none) return "null";
+    std::string s;
+    json::appendString(s, className(c));
+    return s;
+}
+
+void appendAnalysisJson(std::string& out, const Analysis& a) {
+    std::string classes;
+    json::Object(classes)
+        .raw("total", classJson(a.totalClass))
+        .raw("heaven", classJson(a.heavenClass))
+        .raw("person", classJson(a.personClass))
+        .raw("earth", classJson(a.earthClass))
+        .raw("outer", classJson(a.outerClass))
+        .close();
+    json::Object(out)
+        .field("name", std::u16string_view(a.name))
+        .field("surname", std::u16string_view(a.surname))
+        .field("given", std::u16string_view(a.given))
+        .field("surname_length", static_cast<long long>(a.surnameLength))
+        .field("company", a.company)
+        .field("total", a.total)
+        .field("heaven", a.heaven)
+        .field("person", a.person)
+        .field("earth", a.earth)
+        .field("outer", a.outer)
+        .field("score", a.score)
+        .field("attribute", std::u16string_view(a.attribute))
+        .raw("classes", classes)
+        .close();
+    out += '\n';
+}
+
+void appendGridLine(std::string& out, std::string_view label, std::optional<long long> n, LuckClass c) {
+    out += "  ";
+    out += label;
+    out += "：";
+    out += n ? std::to_string(*n) : "—";
+    if (c != LuckClass::none) out += "（" + toUtf8(className(c)) + "）";
+    out += '\n';
+}
+
+void appendAnalysisText(std::string& out, const Analysis& a) {
+    out += toUtf8(a.name);
+    out += a.company ? "（公司名）\n" : "（人名）\n";
+    out += "  姓：" + toUtf8(a.surname) + "　名：" + toUtf8(a.given) + "　姓长度：" +
+           std::to_string(a.surnameLength) + "\n";
+    appendGridLine(out, "总格", a.total, a.totalClass);
+    if (!a.company) {
+        appendGridLine(out, "天格", a.heaven, a.heavenClass);
+        appendGridLine(out, "人格", a.person, a.personClass);
+        appendGridLine(out, "地格", a.earth, a.earthClass);
+        appendGridLine(out, "外格", a.outer, a.outerClass);
+    }
+    out += "  全称属性：" + toUtf8(a.attribute) + "\n";
+    out += "  评分：" + (a.score ? toUtf8(*a.score) : std::string("—")) + "\n";
+}
+
+int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
+    allowOnly(p, {"--company", "--surname-length", "--no-auto", "--json", "--batch"});
+    AnalysisOptions options;
+    options.company = p.flags.contains("--company");
+    options.autoRecognition = !p.flags.contains("--no-auto");
+    if (auto it = p.values.find("--surname-length"); it != p.values.end()) {
+        const std::optional<long long> l = parseInteger(it->second);
+        if (!l || *l < kMinSurnameLength || *l > kMaxSurnameLength) {
+            throw UsageError{"--surname-length 需要 1 到 10 之间的整数，而不是“" + it->second + "”"};
+        }
+        options.surnameLength = static_cast<int>(*l);
+    }
+    const bool batch = p.flags.contains("--batch");
+    const bool asJson = p.flags.contains("--json");
+    if (batch && !p.positionals.empty()) throw UsageError{"--batch 从标准输入读取名称，不能再在命令行给出名称"};
+    if (!batch && p.positionals.empty()) throw UsageError{"analyze 需要至少一个名称（或用 --batch）"};
+    if (!s.checkData()) return kExitData;
+
+    CharacterData& data = s.data();
+    // Every name meets the same freshly opened window; a loaded form is copied for each.
+    MainForm prototype(data);
+    prototype.load();
+
+    std::string buffer;
+    auto analyseOne = [&](std::u16string_view name) {
+        MainForm form = prototype;
+        pasteName(form, name, options);
+        const Analysis a = readAnalysis(form);
+        if (asJson) {
+            appendAnalysisJson(buffer, a);
+        } else {
+            appendAnalysisText(buffer, a);
+        }
+        s.reportProblems();
+    };
+    auto flush = [&] {
+        s.out().write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    };
+
+    if (batch) {
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            analyseOne(fromUtf8(line));
+            if (buffer.size() > (1u << 16)) flush();
+        }
+    } else {
+        for (const std::string& name : p.positionals) analyseOne(fromUtf8(name));
+    }
+    flush();
+    s.out().flush();
+    return kExitOk;
+}
+
+int lookupCommand(const Parsed& p, Session& s) {
+    allowOnly(p, {"--json"});
+    if (p.positionals.size() != 1) throw UsageError{"lookup 需要正好一段文字"};
+    if (!s.checkData()) return kExitData;
+    const std::u16string text = fromUtf8(p.positionals[0]);
+    const bool asJson = p.flags.contains("--json");
+    CharacterData& data = s.data();
+
+    std::string out;
+    if (asJson) out += '[';
+    bool first = true;
+    for (std::size_t i = 0; i < text.size();) {
+        // One character is one code point: a surrogate pair is looked up as the pair it is.
+        std::size_t len = 1;
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            len = 2;
+        }
+        const std::u16string_view c(text.data() + i, len);
+        i += len;
+        const StrokeInfo info = data.strokes(c);
+        const std::u16string traditional = data.traditional(c).value_or(std::u16string(c));
+        if (asJson) {
+            if (!first) out += ',';
+            json::Object(out)
+                .field("char", c)
+                .field("strokes", static_cast<long long>(info.strokes))
+                .field("attribute", std::u16string_view(info.attribute))
+                .field("traditional", std::u16string_view(traditional))
+                .close();
+        } else {
+            out += toUtf8(c) + "\t" + std::to_string(info.strokes) + "画\t属性：" +
+                   (info.attribute.empty() ? std::string("—") : toUtf8(info.attribute)) + "\t繁体：" +
+                   toUtf8(traditional) + "\n";
+        }
+        first = false;
+    }
+    if (asJson) out += "]\n";
+    s.out() << out;
+    s.out().flush();
+    s.reportProblems();
+    return kExitOk;
+}
+
+int entryCommand(const Parsed& p, Session& s) {
+    allowOnly(p, {});
+    if (p.positionals.size() != 1) throw UsageError{"entry 需要一个 0 到 80 之间的数"};
+    const std::optional<long long> n = parseInteger(p.positionals[0]);
+    if (!n || *n < 0 || *n > kLuckEntries) {
+        throw UsageError{"entry 需要一个 0 到 80 之间的数，而不是“" + p.positionals[0] + "”"};
+    }
+    const std::u16string_view text = luckEntry(static_cast<int>(*n));
+    std::string out;
+    forEachLine(text, [&](std::u16string_view line) { out += toUtf8(line) + "\n"; });
+    s.out() << out;
+    s.out().flush();
+    return kExitOk;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+        const Environment& env) {
+    try {
+        const Parsed p = parse(args);
+        if (p.flags.contains("--help")) {
+            out << kUsage;
+            return kExitOk;
+        }
+        if (p.flags.contains("--version")) {
+            out << kProgram << ' ' << versionText() << '\n';
+            return kExitOk;
+        }
+        Session session(p, out, err, env);
+        if (p.command == "analyze") return analyzeCommand(p, in, session);
+        if (p.command == "lookup") return lookupCommand(p, session);
+        if (p.command == "entry") return entryCommand(p, session);
+        if (p.command.empty()) throw UsageError{"缺少命令"};
+        throw UsageError{"未知的命令 " + p.command};
+    } catch (const UsageError& e) {
+        err << kProgram << ": " << e.message << "（用 --help 查看用法）\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        err << kProgram << ": " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
+}  // namespace muwu::cli

@@ -1,0 +1,23 @@
+#pragma once
+// The command-line front end, callable in-process so tests need no subprocess.
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace muwu::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitData = 3;
+inline constexpr int kExitFailure = 4;
+
+struct Environment {
+    std::filesystem::path programDir;  // the data folder is looked for from here
+};
+
+// args excludes the program name.
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+        const Environment& env);
+
+}  // namespace muwu::cli

@@ -1,0 +1,15 @@
+# Warnings and sanitizers as interface targets, linked by every target of ours.
+add_library(muwu_warnings INTERFACE)
+target_compile_options(muwu_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+if(MUWU_WERROR)
+  target_compile_options(muwu_warnings INTERFACE -Werror)
+endif()
+
+add_library(muwu_sanitizers INTERFACE)
+if(MUWU_SANITIZE)
+  target_compile_options(muwu_sanitizers INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(muwu_sanitizers INTERFACE -fsanitize=address,undefined)
+endif()
+
+add_library(muwu_options INTERFACE)
+target_link_libraries(muwu_options INTERFACE muwu_warnings muwu_sanitizers)

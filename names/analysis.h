@@ -1,0 +1,33 @@
+#pragma once
+// A name's analysis as the main window shows it, read off its controls, and the way to get one:
+// a fresh window, the options set, the name pasted into the name box.
+#include <optional>
+#include <string>
+
+#include "names/main_form.h"
+
+namespace muwu {
+
+struct AnalysisOptions {
+    bool company = false;
+    std::optional<int> surnameLength;  // set after the name, as a user would move the scroll bar
+    bool autoRecognition = true;
+};
+
+struct Analysis {
+    std::u16string name, surname, given;
+    int surnameLength = 1;
+    bool company = false;
+    // Null where the window shows no number (a label still showing its own name).
+    std::optional<long long> total, heaven, person, earth, outer;
+    std::optional<std::u16string> score;  // as shown, e.g. "89.8"
+    std::u16string attribute;
+    LuckClass totalClass{}, heavenClass{}, personClass{}, earthClass{}, outerClass{};
+};
+
+[[nodiscard]] Analysis readAnalysis(const MainForm& form);
+
+// Sets the options on a freshly loaded form and pastes the name.
+void pasteName(MainForm& form, std::u16string_view name, const AnalysisOptions& options);
+
+}  // namespace muwu

@@ -1,0 +1,263 @@
+#include "names/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include "names/analysis.h"
+#include "platform/text.h"
+#include "tests/support/data_dir.h"
+
+namespace muwu {
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.writeSample();
+        form.load();
+    }
+    void type(std::u16string_view name) {
+        for (std::size_t i = 1; i <= name.size(); ++i) form.setText3(name.substr(0, i));
+    }
+    test::DataDir dir;
+    CharacterData data{dir.path()};
+    MainForm form{data};
+};
+
+TEST_F(MainFormTest, LoadsEmpty) {
+    EXPECT_EQ(form.caption, u"沐梧取名器 V3.0.28");
+    EXPECT_EQ(form.Text3, u"");
+    EXPECT_EQ(form.姓长度, 1);
+    EXPECT_TRUE(form.单姓 && form.人名 && form.自动识别姓氏 && form.gridFramesVisible);
+    EXPECT_EQ(form.评分, u"评分");
+    EXPECT_EQ(form.总笔画数, u"总笔画数");
+    EXPECT_EQ(form.天格笔画数, u"天格笔画数");
+    EXPECT_EQ(form.全称属性, u"");
+    EXPECT_EQ(form.笔画数, u"2");  // the empty text was looked up: the first list line is in 02
+}
+
+TEST_F(MainFormTest, ComputesTheFiveGridsOfTheUsualShapes) {
+    type(u"李田思");  // 7, 5, 9
+    EXPECT_EQ(form.天格笔画数, u"8");
+    EXPECT_EQ(form.人格笔画数, u"12");
+    EXPECT_EQ(form.地格笔画数, u"14");
+    EXPECT_EQ(form.外格笔画数, u"10");
+    EXPECT_EQ(form.总笔画数, u"21");
+    EXPECT_EQ(form.Text4, luckEntry(21));
+    EXPECT_EQ(form.Text6, luckEntry(12));
+    EXPECT_EQ(form.colourText6, kRed);
+    EXPECT_EQ(form.colourText4, kGreen);
+    EXPECT_EQ(form.全称属性, u"木火木");
+    EXPECT_EQ(form.姓, u"李");
+    EXPECT_EQ(form.名, u"田思");
+
+    form.setText3(u"王文");  // 1 + 1: 外格 is 2 whatever the strokes
+    EXPECT_EQ(form.外格笔画数, u"2");
+    EXPECT_EQ(form.地格笔画数, u"5");
+
+    form.set自动识别姓氏(false);
+    form.setText3(u"丁王朱");  // 2, 4, 6 as a double surname
+    form.set姓长度(2);
+    EXPECT_EQ(form.天格笔画数, u"6");
+    EXPECT_EQ(form.人格笔画数, u"10");
+    EXPECT_EQ(form.地格笔画数, u"7");
+    EXPECT_EQ(form.外格笔画数, u"3");
+    EXPECT_EQ(form.总笔画数, u"12");
+}
+
+TEST_F(MainFormTest, ScoresFromTheClassesOfTheFiveTexts) {
+    type(u"李田思");  // 21 大吉, 8 吉, 12 凶, 14 凶, 10 凶
+    EXPECT_EQ(form.评分, u"72.8");
+    form.setText3(u"王文");  // 8 吉, 5 大吉, 8 吉, 5 大吉, 2 凶
+    EXPECT_EQ(form.评分, u"89.7");
+}
+
+TEST_F(MainFormTest, TypingAnalysesAtEveryKeystrokeAndTheFirstCharacterResetsTheLength) {
+    form.setText3(u"李田思");
+    form.set姓长度(3);
+    EXPECT_EQ(form.姓, u"李田思");
+    const long before = form.analysisRuns();
+    type(u"张三");
+    EXPECT_EQ(form.姓长度, 1);
+    EXPECT_TRUE(form.单姓);
+    EXPECT_GE(form.analysisRuns() - before, 2);
+    EXPECT_EQ(form.总笔画数, u"14");
+}
+
+TEST_F(MainFormTest, RecognisesDoubleSurnamesThroughANestedAnalysis) {
+    const long before = form.analysisRuns();
+    form.setText3(u"欧阳修");
+    EXPECT_EQ(form.analysisRuns() - before, 2);  // the outer one and the nested one
+    EXPECT_EQ(form.姓长度, 2);
+    EXPECT_TRUE(form.复姓);
+    EXPECT_EQ(form.姓, u"欧阳");
+    EXPECT_EQ(form.名, u"修");
+    EXPECT_EQ(form.天格笔画数, u"27");
+
+    form.setText3(u"张三丰");  // not in the list: the length stays 2
+    EXPECT_EQ(form.姓长度, 2);
+    EXPECT_EQ(form.姓, u"张三");
+    EXPECT_EQ(form.名, u"丰");
+
+    form.setText3(u"欧阳");  // too short to be compared
+    EXPECT_EQ(form.姓长度, 2);
+    form.setText3(u"欧");
+    EXPECT_EQ(form.姓长度, 1);
+    form.setText3(u"欧阳");
+    EXPECT_EQ(form.姓长度, 1);
+}
+
+TEST_F(MainFormTest, RecognitionNeedsTheTickAndThePersonalMode) {
+    form.set自动识别姓氏(false);
+    form.setText3(u"诸葛亮");
+    EXPECT_EQ(form.姓长度, 1);
+    form.set自动识别姓氏(true);  // ticking analyses again
+    EXPECT_EQ(form.姓长度, 2);
+
+    form.setText3(u"");
+    form.release公司名();
+    form.setText3(u"诸葛亮");
+    EXPECT_EQ(form.姓长度, 1);
+}
+
+TEST_F(MainFormTest, ADoubleSurnameAloneLooksUpTheEmptyText) {
+    form.set自动识别姓氏(false);
+    form.setText3(u"欧阳");
+    form.set姓长度(2);
+    EXPECT_EQ(form.名, u"");
+    EXPECT_EQ(form.人格笔画数, u"14");  // 阳 12 + the empty text 2
+    EXPECT_EQ(form.地格笔画数, u"0");
+    EXPECT_EQ(form.Text7, u"");
+    EXPECT_EQ(form.外格笔画数, u"13");  // 27 - 14
+}
+
+TEST_F(MainFormTest, OptionButtonsReactToTheMouseOnly) {
+    form.setText3(u"张三");
+    long runs = form.analysisRuns();
+    form.release复姓();  // length 1 and not in the list: stays 1 while 复姓 shows
+    EXPECT_EQ(form.analysisRuns(), runs + 1);
+    EXPECT_TRUE(form.复姓);
+    EXPECT_EQ(form.姓长度, 1);
+    EXPECT_EQ(form.姓, u"张");
+
+    form.select单姓();
+    runs = form.analysisRuns();
+    form.release单姓();  // already 1: nothing runs
+    EXPECT_EQ(form.analysisRuns(), runs);
+
+    form.select公司名();  // by keyboard: no analysis until the name changes
+    EXPECT_TRUE(form.gridFramesVisible);
+    EXPECT_EQ(form.analysisRuns(), runs);
+    form.setText3(u"张三丰");
+    EXPECT_FALSE(form.gridFramesVisible);
+}
+
+TEST_F(MainFormTest, CompanyModeJudgesTheTotalAlone) {
+    form.setText3(u"李田思");
+    const std::u16string personGrid = form.天格笔画数;
+    form.release公司名();
+    EXPECT_EQ(form.总运板, u"总运：");
+    EXPECT_FALSE(form.gridFramesVisible);
+    EXPECT_EQ(form.评分, u"100");  // 21 大吉
+    form.setText3(u"王文");        // 8 吉
+    EXPECT_EQ(form.评分, u"85");
+    EXPECT_EQ(form.天格笔画数, personGrid);  // not computed in company mode
+    form.setText3(u"丁");  // 2 凶
+    EXPECT_EQ(form.评分, u"50");
+    form.setText3(u"某");  // total 0: entry 0 keeps the score
+    EXPECT_EQ(form.评分, u"50");
+    form.release人名();
+    EXPECT_EQ(form.总运板, u"总运：（后半生）");
+    EXPECT_TRUE(form.gridFramesVisible);
+}
+
+TEST_F(MainFormTest, ClearingTheNameEmptiesTheTextsButKeepsTotalAndScore) {
+    type(u"李田思");
+    form.setText3(u"");
+    EXPECT_EQ(form.Text4, u"");
+    EXPECT_EQ(form.Text8, u"");
+    EXPECT_EQ(form.colourText6, kGreen);
+    EXPECT_EQ(form.总笔画数, u"21");
+    EXPECT_EQ(form.评分, u"72.8");
+    EXPECT_EQ(form.姓, u"");
+    EXPECT_EQ(form.全称属性, u"");
+}
+
+TEST_F(MainFormTest, TotalsAbove80AreReducedForEveryGrid) {
+    form.setText3(u"葛葛葛葛思");  // 81
+    EXPECT_EQ(form.总笔画数, u"81");
+    EXPECT_EQ(form.Text4, luckEntry(1));
+    form.setText3(u"葛葛葛葛葛葛葛葛诸");  // 160
+    EXPECT_EQ(form.Text4, u"");
+    form.setText3(u"葛葛葛葛葛明");  // 地格 80 with a total of 98
+    EXPECT_EQ(form.地格笔画数, u"80");
+    EXPECT_EQ(form.Text7, u"");
+    form.setText3(u"某葛葛葛葛明");  // 地格 80 with a total of exactly 80
+    EXPECT_EQ(form.总笔画数, u"80");
+    EXPECT_EQ(form.Text7, luckEntry(80));
+    form.setText3(u"某某葛葛葛葛明");  // 外格 81 with a total of 80
+    EXPECT_EQ(form.外格笔画数, u"81");
+    EXPECT_EQ(form.Text8, luckEntry(1));
+}
+
+TEST_F(MainFormTest, UnknownCharactersCountNothingAndLeaveTheGridsAlone) {
+    type(u"李田思");
+    form.setText3(u"abc 12");
+    EXPECT_EQ(form.总笔画数, u"0");
+    EXPECT_EQ(form.Text4, u"");
+    EXPECT_EQ(form.天格笔画数, u"8");
+    EXPECT_EQ(form.Text6, luckEntry(12));
+    EXPECT_EQ(form.评分, u"72.8");  // scored from the grids left in place
+    EXPECT_EQ(form.全称属性, u"");
+}
+
+TEST_F(MainFormTest, NeverCutsASurrogatePair) {
+    form.setText3(u"\U00020000张");
+    EXPECT_EQ(form.姓, u"\U00020000");
+    EXPECT_EQ(form.名, u"张");
+    form.set自动识别姓氏(false);
+    form.setText3(u"张\U00020000三");
+    form.set姓长度(2);
+    EXPECT_EQ(form.姓, u"张\U00020000");
+    EXPECT_EQ(form.名, u"三");
+    EXPECT_EQ(fromUtf8(toUtf8(form.姓)), form.姓);
+}
+
+TEST_F(MainFormTest, WhileNamingTheSurnameIsLeftAloneAndAnEmptyNameIsStillAnalysed) {
+    form.正在取名 = true;
+    form.set自动识别姓氏(false);
+    const long runs = form.analysisRuns();
+    form.set姓长度(3);
+    EXPECT_EQ(form.analysisRuns(), runs);
+    EXPECT_TRUE(form.复姓);
+    form.setText3(u"张");
+    EXPECT_EQ(form.姓长度, 3);
+    form.setText3(u"");
+    EXPECT_EQ(form.总笔画数, u"0");
+    form.set姓长度(2);
+    form.setText3(u"欧阳明");
+    EXPECT_EQ(form.姓, u"欧阳");
+    EXPECT_EQ(form.全称属性, u"");  // computed only once a name is accepted
+    form.press求全称属性();
+    EXPECT_EQ(form.全称属性, u"土土火");
+}
+
+TEST_F(MainFormTest, APastedNameMatchesTheSameNameTyped) {
+    MainForm other(data);
+    other.load();
+    pasteName(other, u"欧阳修", {});
+    type(u"欧阳修");
+    EXPECT_EQ(readAnalysis(other).surname, readAnalysis(form).surname);
+    EXPECT_EQ(other.评分, form.评分);
+    EXPECT_EQ(other.Text8, form.Text8);
+}
+
+TEST_F(MainFormTest, AnalysisSeesADataChangeAtOnce) {
+    form.setText3(u"王文");
+    EXPECT_EQ(form.总笔画数, u"8");
+    dir.writeList(4, u"：王 文 马\r\n");
+    form.setText3(u"王文马");
+    EXPECT_EQ(form.总笔画数, u"12");  // 马 now counts 4, the first list wins
+}
+
+}  // namespace
+}  // namespace muwu
