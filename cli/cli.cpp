@@ -1,5 +1,8 @@
 #include "cli/cli.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <memory>
@@ -117,7 +120,7 @@ std::optional<long long> parseInteger(std::string_view s) {
 class Session {
 public:
     Session(const Parsed& p, std::ostream& out, std::ostream& err, const Environment& env)
-        : out_(out), err_(err) {
+        : out_(out), err_(err), inputFd_(env.inputFd) {
         if (auto it = p.values.find("--data"); it != p.values.end()) {
             folder_ = std::filesystem::path(it->second);
         } else {
@@ -155,12 +158,66 @@ public:
     }
 
     std::ostream& out() { return out_; }
+    [[nodiscard]] int inputFd() const { return inputFd_; }
 
 private:
     std::ostream& out_;
     std::ostream& err_;
+    int inputFd_;
     std::filesystem::path folder_;
     std::unique_ptr<CharacterData> data_;
+};
+
+// Lines of the batch input. From a file descriptor it reads blocks itself, so it knows exactly
+// when new input arrived; from any other stream (tests) the whole stream counts as one block.
+class LineReader {
+public:
+    LineReader(std::istream& in, int fd) : in_(in), fd_(fd) {}
+
+    // False at the end. readInput tells whether input was read since the previous line.
+    template <typename BeforeRead>
+    bool next(std::string& line, bool& readInput, BeforeRead&& beforeRead) {
+        readInput = false;
+        if (fd_ < 0) {
+            readInput = first_;
+            first_ = false;
+            return static_cast<bool>(std::getline(in_, line));
+        }
+        for (;;) {
+            const std::size_t nl = buffer_.find('\n', pos_);
+            if (nl != std::string::npos) {
+                line.assign(buffer_, pos_, nl - pos_);
+                pos_ = nl + 1;
+                return true;
+            }
+            if (eof_) {
+                if (pos_ >= buffer_.size()) return false;
+                line.assign(buffer_, pos_);
+                pos_ = buffer_.size();
+                return true;
+            }
+            buffer_.erase(0, pos_);
+            pos_ = 0;
+            beforeRead();
+            char chunk[1 << 16];
+            const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                eof_ = true;
+            } else {
+                buffer_.append(chunk, static_cast<std::size_t>(got));
+            }
+            readInput = true;
+        }
+    }
+
+private:
+    std::istream& in_;
+    int fd_;
+    bool first_ = true;
+    bool eof_ = false;
+    std::string buffer_;
+    std::size_t pos_ = 0;
 };
 
 std::string classJson(LuckClass c) {
@@ -263,8 +320,22 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
     };
 
     if (batch) {
+        // The data are checked for changes after every read of the input, not for every name: a
+        // change made before a name was written is then always seen, and the check costs one call
+        // per block of input instead of one per name. Output is flushed before each read, so a
+        // caller that waits for an answer before writing more never waits in vain.
+        std::optional<CharacterData::Batch> fresh;
+        LineReader reader(in, s.inputFd());
         std::string line;
-        while (std::getline(in, line)) {
+        bool readInput = false;
+        while (reader.next(line, readInput, [&] {
+            flush();
+            s.out().flush();
+        })) {
+            if (readInput || !fresh) {
+                fresh.reset();
+                fresh.emplace(data);
+            }
             if (!line.empty() && line.back() == '\r') line.pop_back();
             analyseOne(fromUtf8(line));
             if (buffer.size() > (1u << 16)) flush();

@@ -14,6 +14,7 @@ inline constexpr int kExitFailure = 4;
 
 struct Environment {
     std::filesystem::path programDir;  // the data folder is looked for from here
+    int inputFd = -1;                  // standard input as a descriptor, when it is one
 };
 
 // args excludes the program name.

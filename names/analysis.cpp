@@ -28,11 +28,11 @@ Analysis readAnalysis(const MainForm& form) {
     a.outer = shownNumber(form.外格笔画数);
     if (leadingNumber(form.评分)) a.score = form.评分;
     a.attribute = form.全称属性;
-    a.totalClass = classOf(form.Text4);
-    a.heavenClass = classOf(form.Text5);
-    a.personClass = classOf(form.Text6);
-    a.earthClass = classOf(form.Text7);
-    a.outerClass = classOf(form.Text8);
+    a.totalClass = form.gridClass(0);
+    a.heavenClass = form.gridClass(1);
+    a.personClass = form.gridClass(2);
+    a.earthClass = form.gridClass(3);
+    a.outerClass = form.gridClass(4);
     return a;
 }
 

@@ -57,17 +57,46 @@ const std::array<std::u16string, kLuckEntries + 1>& table() {
 
 }  // namespace
 
+unsigned entryMarkers(int n) noexcept {
+    static const auto markers = [] {
+        std::array<unsigned, kLuckEntries + 1> m{};
+        for (int i = 0; i <= kLuckEntries; ++i) m[static_cast<std::size_t>(i)] = markersOf(luckEntry(i));
+        return m;
+    }();
+    if (n < 0 || n > kLuckEntries) return 0;
+    return markers[static_cast<std::size_t>(n)];
+}
+
 std::u16string_view luckEntry(int n) noexcept {
     if (n < 1 || n > kLuckEntries) return {};
     return table()[static_cast<std::size_t>(n)];
 }
 
-LuckClass classOf(std::u16string_view text) noexcept {
-    if (text.find(kGreatLuckMarker) != std::u16string_view::npos) return LuckClass::greatLuck;
-    if (text.find(kLuckMarker) != std::u16string_view::npos) return LuckClass::luck;
-    if (text.find(kMisfortuneMarker) != std::u16string_view::npos) return LuckClass::misfortune;
+unsigned markersOf(std::u16string_view text) noexcept {
+    unsigned found = 0;
+    for (std::size_t i = text.find(u'（'); i != std::u16string_view::npos; i = text.find(u'（', i + 1)) {
+        const std::u16string_view rest = text.substr(i);
+        if (rest.starts_with(kGreatLuckMarker)) {
+            found |= kHasGreatLuck;
+        } else if (rest.starts_with(kLuckMarker)) {
+            found |= kHasLuck;
+        } else if (rest.starts_with(kMisfortuneMarker)) {
+            found |= kHasMisfortune;
+        }
+    }
+    return found;
+}
+
+LuckClass classOfMarkers(unsigned markers) noexcept {
+    if (markers & kHasGreatLuck) return LuckClass::greatLuck;
+    if (markers & kHasLuck) return LuckClass::luck;
+    if (markers & kHasMisfortune) return LuckClass::misfortune;
     return LuckClass::none;
 }
+
+Colour colourOfMarkers(unsigned markers) noexcept { return (markers & kHasMisfortune) ? kRed : kGreen; }
+
+LuckClass classOf(std::u16string_view text) noexcept { return classOfMarkers(markersOf(text)); }
 
 std::u16string_view className(LuckClass c) noexcept {
     switch (c) {
@@ -79,8 +108,6 @@ std::u16string_view className(LuckClass c) noexcept {
     return {};
 }
 
-Colour gridColour(std::u16string_view text) noexcept {
-    return text.find(kMisfortuneMarker) != std::u16string_view::npos ? kRed : kGreen;
-}
+Colour gridColour(std::u16string_view text) noexcept { return colourOfMarkers(markersOf(text)); }
 
 }  // namespace muwu

@@ -8,6 +8,15 @@ namespace muwu {
 
 inline constexpr int kLuckEntries = 80;
 
+// Colours as 0xBBGGRR, red in the low byte.
+using Colour = std::uint32_t;
+[[nodiscard]] constexpr Colour rgb(int r, int g, int b) noexcept {
+    return static_cast<Colour>(r) + 256u * static_cast<Colour>(g) + 65536u * static_cast<Colour>(b);
+}
+inline constexpr Colour kRed = rgb(255, 0, 0);
+inline constexpr Colour kGreen = rgb(0, 128, 0);
+
+
 // Entry n for 0…80; the empty text for 0 and for anything out of range.
 [[nodiscard]] std::u16string_view luckEntry(int n) noexcept;
 
@@ -16,6 +25,13 @@ inline constexpr std::u16string_view kLuckMarker = u"（吉）";
 inline constexpr std::u16string_view kMisfortuneMarker = u"（凶）";
 
 enum class LuckClass { none, greatLuck, luck, misfortune };
+
+// Which markers a text holds, as bits; one pass over the text answers every class test.
+enum Marker : unsigned { kHasGreatLuck = 1, kHasLuck = 2, kHasMisfortune = 4 };
+[[nodiscard]] unsigned markersOf(std::u16string_view text) noexcept;
+[[nodiscard]] unsigned entryMarkers(int n) noexcept;  // markersOf(luckEntry(n)), known in advance
+[[nodiscard]] LuckClass classOfMarkers(unsigned markers) noexcept;
+[[nodiscard]] Colour colourOfMarkers(unsigned markers) noexcept;
 
 // A text is of a class when it holds that class's marker anywhere; 大吉 is tested first, and
 // "（大吉）" does not contain "（吉）".
@@ -28,14 +44,6 @@ enum class LuckClass { none, greatLuck, luck, misfortune };
     if (total > 80 || number > 80) return static_cast<int>(number % 80);
     return static_cast<int>(number);
 }
-
-// Colours as 0xBBGGRR, red in the low byte.
-using Colour = std::uint32_t;
-[[nodiscard]] constexpr Colour rgb(int r, int g, int b) noexcept {
-    return static_cast<Colour>(r) + 256u * static_cast<Colour>(g) + 65536u * static_cast<Colour>(b);
-}
-inline constexpr Colour kRed = rgb(255, 0, 0);
-inline constexpr Colour kGreen = rgb(0, 128, 0);
 
 // Red exactly for a text holding "（凶）"; green for every other, the empty text included.
 [[nodiscard]] Colour gridColour(std::u16string_view text) noexcept;

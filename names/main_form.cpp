@@ -108,15 +108,32 @@ int MainForm::lookup(std::u16string_view text) {
     return static_cast<int>(wholeNumberOf(笔画数));
 }
 
+unsigned& MainForm::markersOfBox(const std::u16string& box) {
+    if (&box == &Text4) return markers_[0];
+    if (&box == &Text5) return markers_[1];
+    if (&box == &Text6) return markers_[2];
+    if (&box == &Text7) return markers_[3];
+    return markers_[4];
+}
+
 void MainForm::setGridText(std::u16string& box, Colour& colour, std::u16string_view text) {
     box.assign(text);
-    colour = gridColour(box);
+    unsigned& markers = markersOfBox(box);
+    markers = markersOf(box);
+    colour = colourOfMarkers(markers);
+}
+
+void MainForm::setGridEntry(std::u16string& box, Colour& colour, int entry) {
+    box.assign(luckEntry(entry));
+    unsigned& markers = markersOfBox(box);
+    markers = entryMarkers(entry);
+    colour = colourOfMarkers(markers);
 }
 
 void MainForm::set总笔画数(std::u16string text) {
     总笔画数 = std::move(text);
     const long long total = wholeNumberOf(总笔画数);
-    setGridText(Text4, colourText4, luckEntry(static_cast<int>(total > 80 ? total % 80 : total)));
+    setGridEntry(Text4, colourText4, static_cast<int>(total > 80 ? total % 80 : total));
 }
 
 void MainForm::analyse() {
@@ -184,7 +201,7 @@ void MainForm::writeGrid(std::u16string& label, std::u16string& box, Colour& col
                          bool onlyWhenNonNegative) {
     label = decimal(n);
     if (onlyWhenNonNegative && n < 0) return;
-    setGridText(box, colour, luckEntry(entryIndexFor(n, wholeNumberOf(总笔画数))));
+    setGridEntry(box, colour, entryIndexFor(n, wholeNumberOf(总笔画数)));
 }
 
 void MainForm::press求天格() {
@@ -238,9 +255,7 @@ void MainForm::press求外格() {
 
 void MainForm::求评分() {
     评分 = u"100";
-    for (const std::u16string* text : {&Text4, &Text5, &Text6, &Text7, &Text8}) {
-        评分 = scoreStep(评分, *text);
-    }
+    for (const unsigned markers : markers_) 评分 = scoreStepByMarkers(评分, markers);
 }
 
 void MainForm::press求全称属性() {

@@ -104,10 +104,17 @@ public:
 
     [[nodiscard]] CharacterData& data() noexcept { return data_; }
 
+    // Classes of Text4…Text8 (index 0…4) as found when each box was last written.
+    [[nodiscard]] LuckClass gridClass(int box) const noexcept {
+        return classOfMarkers(markers_[static_cast<std::size_t>(box)]);
+    }
+
 private:
     void analyse();
     void set总笔画数(std::u16string text);
     void setGridText(std::u16string& box, Colour& colour, std::u16string_view text);
+    void setGridEntry(std::u16string& box, Colour& colour, int entry);
+    unsigned& markersOfBox(const std::u16string& box);
     int lookup(std::u16string_view text);  // via Text1; the stroke count
     [[nodiscard]] bool gridsApply();
     void writeGrid(std::u16string& label, std::u16string& box, Colour& colour, long long n,
@@ -115,6 +122,7 @@ private:
 
     CharacterData& data_;
     long analysisRuns_ = 0;
+    unsigned markers_[5] = {};  // markers of Text4…Text8, found once when each is written
 };
 
 }  // namespace muwu

@@ -26,6 +26,8 @@ inline constexpr double kMisfortuneFactor = 0.9;
 // One step of the personal score: the score times the factors a grid text's markers call for, each
 // product passing through its caption text as the analysis does.
 [[nodiscard]] std::u16string scoreStep(std::u16string_view score, std::u16string_view gridText);
+// The same step from the markers of the grid text (see markersOf).
+[[nodiscard]] std::u16string scoreStepByMarkers(std::u16string_view score, unsigned markers);
 
 // Company score from the total's text alone: "100", "85", "50", or nullopt (keep the previous).
 [[nodiscard]] std::optional<std::u16string> companyScore(std::u16string_view totalText);

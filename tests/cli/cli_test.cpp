@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <sstream>
 
 #include "platform/text.h"
@@ -85,6 +88,26 @@ TEST(Cli, BatchKeepsTheOrderAndMatchesSingleRuns) {
         expected += runCli({"analyze", "--json", name}).out;
     }
     EXPECT_EQ(batch.out, expected);
+}
+
+TEST(Cli, BatchFromADescriptorReadsLinesAcrossBlocks) {
+    std::string input;
+    for (int i = 0; i < 20000; ++i) input += (i % 2 ? "欧阳修\n" : "张三丰\r\n");
+    input += "王";  // the last line without an end
+    char path[] = "/tmp/muwu-batch-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    lseek(fd, 0, SEEK_SET);
+    std::istringstream unused;
+    std::ostringstream out, err;
+    const int status = cli::run({"analyze", "--batch", "--json"}, unused, out, err, {test::shippedData(), fd});
+    close(fd);
+    unlink(path);
+    ASSERT_EQ(status, 0);
+    const Result viaStream = runCli({"analyze", "--batch", "--json"}, input);
+    EXPECT_EQ(out.str(), viaStream.out);
+    EXPECT_EQ(std::count(viaStream.out.begin(), viaStream.out.end(), '\n'), 20001);
 }
 
 TEST(Cli, PlainTextOutputIsReadable) {
