@@ -13,3 +13,12 @@ endif()
 
 add_library(muwu_options INTERFACE)
 target_link_libraries(muwu_options INTERFACE muwu_warnings muwu_sanitizers)
+
+# Fuzzing instruments every library of ours; the fuzz targets then link libFuzzer's main.
+if(MUWU_BUILD_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "MUWU_BUILD_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
