@@ -16,7 +16,9 @@
 
 namespace {
 
-std::filesystem::path dataFolder() { return muwu::findDataFolder(muwu::programFolder()); }
+std::filesystem::path dataFolder() {
+    return muwu::findDataFolder(muwu::programFolder());
+}
 
 void analyseNames(benchmark::State& state, muwu::Caching caching) {
     muwu::CharacterData data(dataFolder(), caching);
@@ -31,25 +33,32 @@ void analyseNames(benchmark::State& state, muwu::Caching caching) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_AnalysisCached(benchmark::State& state) { analyseNames(state, muwu::Caching::on); }
-void BM_AnalysisReadAnew(benchmark::State& state) { analyseNames(state, muwu::Caching::off); }
+void BM_AnalysisCached(benchmark::State& state) {
+    analyseNames(state, muwu::Caching::on);
+}
+void BM_AnalysisReadAnew(benchmark::State& state) {
+    analyseNames(state, muwu::Caching::off);
+}
 
 std::string makeNames(std::size_t count) {
     muwu::CharacterData data(dataFolder());
     std::u16string pool;
-    for (int k = 1; k <= 20; ++k) pool += data.strokePool(k);
+    for (int k = 1; k <= 20; ++k)
+        pool += data.strokePool(k);
     std::mt19937 rng(42);
     std::string text;
     for (std::size_t n = 0; n < count; ++n) {
         std::u16string name;
         const std::size_t length = 2 + rng() % 3;
-        for (std::size_t c = 0; c < length; ++c) name += pool[rng() % pool.size()];
+        for (std::size_t c = 0; c < length; ++c)
+            name += pool[rng() % pool.size()];
         text += muwu::toUtf8(name) + "\n";
     }
     return text;
 }
 
-// Output goes to a pipe or file in real use; collecting 30 MB in memory would measure the allocator.
+// Output goes to a pipe or file in real use; collecting 30 MB in memory would measure the
+// allocator.
 struct Discard : std::streambuf {
     std::size_t bytes = 0;
     std::streamsize xsputn(const char*, std::streamsize n) override {
@@ -78,7 +87,8 @@ void BM_CliBatchJson(benchmark::State& state) {
         Discard sink;
         std::ostream out(&sink);
         std::ostringstream err;
-        muwu::cli::run({"analyze", "--batch", "--json"}, unused, out, err, {muwu::programFolder(), fd});
+        muwu::cli::run({"analyze", "--batch", "--json"}, unused, out, err,
+                       {muwu::programFolder(), fd});
         benchmark::DoNotOptimize(sink.bytes);
     }
     close(fd);

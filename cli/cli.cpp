@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <charconv>
 #include <fstream>
-#include <memory>
 #include <istream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -60,8 +60,8 @@ struct Parsed {
     std::vector<std::string> positionals;
 };
 
-const std::set<std::string> kFlags = {"--company", "--no-auto", "--json", "--batch", "--help", "-h",
-                                      "--version"};
+const std::set<std::string> kFlags = {"--company", "--no-auto", "--json",   "--batch",
+                                      "--help",    "-h",        "--version"};
 const std::set<std::string> kValued = {"--data", "--surname-length"};
 
 Parsed parse(const std::vector<std::string>& args) {
@@ -82,7 +82,8 @@ Parsed parse(const std::vector<std::string>& args) {
                 p.flags.insert(name == "-h" ? "--help" : name);
             } else if (kValued.contains(name)) {
                 if (!value) {
-                    if (i + 1 >= args.size()) throw UsageError{"选项 " + name + " 需要一个值"};
+                    if (i + 1 >= args.size())
+                        throw UsageError{"选项 " + name + " 需要一个值"};
                     value = args[++i];
                 }
                 p.values[name] = *value;
@@ -101,7 +102,8 @@ Parsed parse(const std::vector<std::string>& args) {
 void allowOnly(const Parsed& p, std::initializer_list<std::string_view> allowed) {
     const std::set<std::string_view> ok(allowed);
     for (const std::string& f : p.flags) {
-        if (!ok.contains(f)) throw UsageError{"命令 " + p.command + " 不接受选项 " + f};
+        if (!ok.contains(f))
+            throw UsageError{"命令 " + p.command + " 不接受选项 " + f};
     }
     for (const auto& [name, value] : p.values) {
         if (name != "--data" && !ok.contains(name)) {
@@ -113,12 +115,13 @@ void allowOnly(const Parsed& p, std::initializer_list<std::string_view> allowed)
 std::optional<long long> parseInteger(std::string_view s) {
     long long v = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+    if (ec != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
     return v;
 }
 
 class Session {
-public:
+  public:
     Session(const Parsed& p, std::ostream& out, std::ostream& err, const Environment& env)
         : out_(out), err_(err), inputFd_(env.inputFd) {
         if (auto it = p.values.find("--data"); it != p.values.end()) {
@@ -137,30 +140,33 @@ public:
         }
         for (int k = 1; k <= kMaxStrokes; ++k) {
             std::ifstream probe(folder_ / std::filesystem::path(toUtf8(strokeListName(k))));
-            if (probe) return true;
+            if (probe)
+                return true;
         }
-        error("无法读取数据：目录“" + folder_.string() + "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）");
+        error("无法读取数据：目录“" + folder_.string() +
+              "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）");
         return false;
     }
 
     CharacterData& data() {
-        if (!data_) data_ = std::make_unique<CharacterData>(folder_);
+        if (!data_)
+            data_ = std::make_unique<CharacterData>(folder_);
         return *data_;
     }
 
     void reportProblems() {
-        if (!data_) return;
-        for (const DataProblem& problem : data_->takeProblems()) error(problem.message);
+        if (!data_)
+            return;
+        for (const DataProblem& problem : data_->takeProblems())
+            error(problem.message);
     }
 
-    void error(std::string_view message) {
-        err_ << kProgram << ": " << message << '\n';
-    }
+    void error(std::string_view message) { err_ << kProgram << ": " << message << '\n'; }
 
     std::ostream& out() { return out_; }
     [[nodiscard]] int inputFd() const { return inputFd_; }
 
-private:
+  private:
     std::ostream& out_;
     std::ostream& err_;
     int inputFd_;
@@ -171,7 +177,7 @@ private:
 // Lines of the batch input. From a file descriptor it reads blocks itself, so it knows exactly
 // when new input arrived; from any other stream (tests) the whole stream counts as one block.
 class LineReader {
-public:
+  public:
     LineReader(std::istream& in, int fd) : in_(in), fd_(fd) {}
 
     // False at the end. readInput tells whether input was read since the previous line.
@@ -191,7 +197,8 @@ public:
                 return true;
             }
             if (eof_) {
-                if (pos_ >= buffer_.size()) return false;
+                if (pos_ >= buffer_.size())
+                    return false;
                 line.assign(buffer_, pos_);
                 pos_ = buffer_.size();
                 return true;
@@ -201,7 +208,8 @@ public:
             beforeRead();
             char chunk[1 << 16];
             const ssize_t got = ::read(fd_, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 && errno == EINTR)
+                continue;
             if (got <= 0) {
                 eof_ = true;
             } else {
@@ -211,7 +219,7 @@ public:
         }
     }
 
-private:
+  private:
     std::istream& in_;
     int fd_;
     bool first_ = true;
@@ -221,7 +229,8 @@ private:
 };
 
 std::string classJson(LuckClass c) {
-    if (c == LuckClass::none) return "null";
+    if (c == LuckClass::none)
+        return "null";
     std::string s;
     json::appendString(s, className(c));
     return s;
@@ -254,12 +263,14 @@ void appendAnalysisJson(std::string& out, const Analysis& a) {
     out += '\n';
 }
 
-void appendGridLine(std::string& out, std::string_view label, std::optional<long long> n, LuckClass c) {
+void appendGridLine(std::string& out, std::string_view label, std::optional<long long> n,
+                    LuckClass c) {
     out += "  ";
     out += label;
     out += "：";
     out += n ? std::to_string(*n) : "—";
-    if (c != LuckClass::none) out += "（" + toUtf8(className(c)) + "）";
+    if (c != LuckClass::none)
+        out += "（" + toUtf8(className(c)) + "）";
     out += '\n';
 }
 
@@ -287,15 +298,19 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
     if (auto it = p.values.find("--surname-length"); it != p.values.end()) {
         const std::optional<long long> l = parseInteger(it->second);
         if (!l || *l < kMinSurnameLength || *l > kMaxSurnameLength) {
-            throw UsageError{"--surname-length 需要 1 到 10 之间的整数，而不是“" + it->second + "”"};
+            throw UsageError{"--surname-length 需要 1 到 10 之间的整数，而不是“" + it->second +
+                             "”"};
         }
         options.surnameLength = static_cast<int>(*l);
     }
     const bool batch = p.flags.contains("--batch");
     const bool asJson = p.flags.contains("--json");
-    if (batch && !p.positionals.empty()) throw UsageError{"--batch 从标准输入读取名称，不能再在命令行给出名称"};
-    if (!batch && p.positionals.empty()) throw UsageError{"analyze 需要至少一个名称（或用 --batch）"};
-    if (!s.checkData()) return kExitData;
+    if (batch && !p.positionals.empty())
+        throw UsageError{"--batch 从标准输入读取名称，不能再在命令行给出名称"};
+    if (!batch && p.positionals.empty())
+        throw UsageError{"analyze 需要至少一个名称（或用 --batch）"};
+    if (!s.checkData())
+        return kExitData;
 
     CharacterData& data = s.data();
     // Every name meets the same freshly opened window; a loaded form is copied for each.
@@ -336,12 +351,15 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
                 fresh.reset();
                 fresh.emplace(data);
             }
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             analyseOne(fromUtf8(line));
-            if (buffer.size() > (1u << 16)) flush();
+            if (buffer.size() > (1u << 16))
+                flush();
         }
     } else {
-        for (const std::string& name : p.positionals) analyseOne(fromUtf8(name));
+        for (const std::string& name : p.positionals)
+            analyseOne(fromUtf8(name));
     }
     flush();
     s.out().flush();
@@ -350,20 +368,23 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
 
 int lookupCommand(const Parsed& p, Session& s) {
     allowOnly(p, {"--json"});
-    if (p.positionals.size() != 1) throw UsageError{"lookup 需要正好一段文字"};
-    if (!s.checkData()) return kExitData;
+    if (p.positionals.size() != 1)
+        throw UsageError{"lookup 需要正好一段文字"};
+    if (!s.checkData())
+        return kExitData;
     const std::u16string text = fromUtf8(p.positionals[0]);
     const bool asJson = p.flags.contains("--json");
     CharacterData& data = s.data();
 
     std::string out;
-    if (asJson) out += '[';
+    if (asJson)
+        out += '[';
     bool first = true;
     for (std::size_t i = 0; i < text.size();) {
         // One character is one code point: a surrogate pair is looked up as the pair it is.
         std::size_t len = 1;
-        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             len = 2;
         }
         const std::u16string_view c(text.data() + i, len);
@@ -371,7 +392,8 @@ int lookupCommand(const Parsed& p, Session& s) {
         const StrokeInfo info = data.strokes(c);
         const std::u16string traditional = data.traditional(c).value_or(std::u16string(c));
         if (asJson) {
-            if (!first) out += ',';
+            if (!first)
+                out += ',';
             json::Object(out)
                 .field("char", c)
                 .field("strokes", static_cast<long long>(info.strokes))
@@ -380,12 +402,13 @@ int lookupCommand(const Parsed& p, Session& s) {
                 .close();
         } else {
             out += toUtf8(c) + "\t" + std::to_string(info.strokes) + "画\t属性：" +
-                   (info.attribute.empty() ? std::string("—") : toUtf8(info.attribute)) + "\t繁体：" +
-                   toUtf8(traditional) + "\n";
+                   (info.attribute.empty() ? std::string("—") : toUtf8(info.attribute)) +
+                   "\t繁体：" + toUtf8(traditional) + "\n";
         }
         first = false;
     }
-    if (asJson) out += "]\n";
+    if (asJson)
+        out += "]\n";
     s.out() << out;
     s.out().flush();
     s.reportProblems();
@@ -394,7 +417,8 @@ int lookupCommand(const Parsed& p, Session& s) {
 
 int entryCommand(const Parsed& p, Session& s) {
     allowOnly(p, {});
-    if (p.positionals.size() != 1) throw UsageError{"entry 需要一个 0 到 80 之间的数"};
+    if (p.positionals.size() != 1)
+        throw UsageError{"entry 需要一个 0 到 80 之间的数"};
     const std::optional<long long> n = parseInteger(p.positionals[0]);
     if (!n || *n < 0 || *n > kLuckEntries) {
         throw UsageError{"entry 需要一个 0 到 80 之间的数，而不是“" + p.positionals[0] + "”"};
@@ -409,8 +433,8 @@ int entryCommand(const Parsed& p, Session& s) {
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-        const Environment& env) {
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err, const Environment& env) {
     try {
         const Parsed p = parse(args);
         if (p.flags.contains("--help")) {
@@ -422,10 +446,14 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             return kExitOk;
         }
         Session session(p, out, err, env);
-        if (p.command == "analyze") return analyzeCommand(p, in, session);
-        if (p.command == "lookup") return lookupCommand(p, session);
-        if (p.command == "entry") return entryCommand(p, session);
-        if (p.command.empty()) throw UsageError{"缺少命令"};
+        if (p.command == "analyze")
+            return analyzeCommand(p, in, session);
+        if (p.command == "lookup")
+            return lookupCommand(p, session);
+        if (p.command == "entry")
+            return entryCommand(p, session);
+        if (p.command.empty())
+            throw UsageError{"缺少命令"};
         throw UsageError{"未知的命令 " + p.command};
     } catch (const UsageError& e) {
         err << kProgram << ": " << e.message << "（用 --help 查看用法）\n";

@@ -18,7 +18,7 @@ struct Environment {
 };
 
 // args excludes the program name.
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-        const Environment& env);
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err, const Environment& env);
 
 }  // namespace muwu::cli

@@ -10,11 +10,21 @@ void appendString(std::string& out, std::string_view utf8) {
     for (const char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (u < 0x20 || u == 0x7F) {
                     out += "\\u00";
@@ -28,10 +38,13 @@ void appendString(std::string& out, std::string_view utf8) {
     out += '"';
 }
 
-void appendString(std::string& out, std::u16string_view text) { appendString(out, toUtf8(text)); }
+void appendString(std::string& out, std::u16string_view text) {
+    appendString(out, toUtf8(text));
+}
 
 Object& Object::key(std::string_view name) {
-    if (!first_) out_ += ',';
+    if (!first_)
+        out_ += ',';
     first_ = false;
     appendString(out_, name);
     out_ += ':';
@@ -63,12 +76,14 @@ Object& Object::field(std::string_view name, long long value) {
 }
 
 Object& Object::field(std::string_view name, std::optional<long long> value) {
-    if (!value) return raw(name, "null");
+    if (!value)
+        return raw(name, "null");
     return field(name, *value);
 }
 
 Object& Object::field(std::string_view name, std::optional<std::u16string> value) {
-    if (!value) return raw(name, "null");
+    if (!value)
+        return raw(name, "null");
     return field(name, std::u16string_view(*value));
 }
 

@@ -10,7 +10,7 @@ void appendString(std::string& out, std::string_view utf8);
 void appendString(std::string& out, std::u16string_view text);
 
 class Object {
-public:
+  public:
     explicit Object(std::string& out) : out_(out) { out_ += '{'; }
     Object& key(std::string_view name);
     Object& field(std::string_view name, std::u16string_view value);
@@ -22,7 +22,7 @@ public:
     Object& raw(std::string_view name, std::string_view json);
     void close() { out_ += '}'; }
 
-private:
+  private:
     std::string& out_;
     bool first_ = true;
 };

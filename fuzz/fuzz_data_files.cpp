@@ -16,7 +16,8 @@ namespace {
 
 const std::filesystem::path& folder() {
     static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("muwu-fuzz-" + std::to_string(::getpid()));
+        auto d =
+            std::filesystem::temp_directory_path() / ("muwu-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(d);
         return d;
     }();
@@ -40,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         part = std::string(rest.substr(0, cut));
         rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 2);
     }
-    for (int k = 1; k <= muwu::kMaxStrokes; ++k) put(muwu::strokeListName(k), k <= 3 ? parts[k - 1] : "");
+    for (int k = 1; k <= muwu::kMaxStrokes; ++k)
+        put(muwu::strokeListName(k), k <= 3 ? parts[k - 1] : "");
     put(std::u16string(muwu::kSimplifiedTableName), parts[3]);
     put(std::u16string(muwu::kTraditionalTableName), parts[4]);
     put(std::u16string(muwu::kDoubleSurnameListName), parts[5]);
@@ -50,17 +52,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string name = muwu::fromUtf8(parts[6]);
     for (std::size_t i = 0; i <= name.size() && i < 8; ++i) {
         const std::u16string_view text = std::u16string_view(name).substr(0, i);
-        if (cached.strokes(text) != fresh.strokes(text)) std::abort();
-        if (cached.traditional(text) != fresh.traditional(text)) std::abort();
-        if (cached.startsWithDoubleSurname(text) != fresh.startsWithDoubleSurname(text)) std::abort();
+        if (cached.strokes(text) != fresh.strokes(text))
+            std::abort();
+        if (cached.traditional(text) != fresh.traditional(text))
+            std::abort();
+        if (cached.startsWithDoubleSurname(text) != fresh.startsWithDoubleSurname(text))
+            std::abort();
     }
     for (int k = 0; k <= 4; ++k) {
-        if (cached.strokePool(k) != fresh.strokePool(k)) std::abort();
+        if (cached.strokePool(k) != fresh.strokePool(k))
+            std::abort();
     }
     muwu::MainForm form(cached);
     form.load();
     form.setText3(name);
-    if (form.姓长度 < 1 || form.姓长度 > 10) std::abort();
+    if (form.姓长度 < 1 || form.姓长度 > 10)
+        std::abort();
     (void)cached.takeProblems();
     return 0;
 }

@@ -9,7 +9,8 @@ namespace muwu {
 namespace {
 std::optional<long long> shownNumber(const std::u16string& caption) {
     const std::optional<double> v = leadingNumber(caption);
-    if (!v) return std::nullopt;
+    if (!v)
+        return std::nullopt;
     return static_cast<long long>(std::llround(*v));
 }
 }  // namespace
@@ -26,7 +27,8 @@ Analysis readAnalysis(const MainForm& form) {
     a.person = shownNumber(form.人格笔画数);
     a.earth = shownNumber(form.地格笔画数);
     a.outer = shownNumber(form.外格笔画数);
-    if (leadingNumber(form.评分)) a.score = form.评分;
+    if (leadingNumber(form.评分))
+        a.score = form.评分;
     a.attribute = form.全称属性;
     a.totalClass = form.gridClass(0);
     a.heavenClass = form.gridClass(1);
@@ -37,10 +39,13 @@ Analysis readAnalysis(const MainForm& form) {
 }
 
 void pasteName(MainForm& form, std::u16string_view name, const AnalysisOptions& options) {
-    if (!options.autoRecognition) form.set自动识别姓氏(false);
-    if (options.company) form.release公司名();
+    if (!options.autoRecognition)
+        form.set自动识别姓氏(false);
+    if (options.company)
+        form.release公司名();
     form.setText3(name);
-    if (options.surnameLength) form.set姓长度(*options.surnameLength);
+    if (options.surnameLength)
+        form.set姓长度(*options.surnameLength);
 }
 
 }  // namespace muwu

@@ -26,12 +26,14 @@ constexpr char16_t kMark = u'“';
 // space in a name counts no strokes.
 constexpr char16_t kSeparator = u' ';
 
-std::string quotedName(std::u16string_view name) { return "“" + toUtf8(name) + "”"; }
+std::string quotedName(std::u16string_view name) {
+    return "“" + toUtf8(name) + "”";
+}
 
 // One list line as the lookup sees it.
 struct ListLine {
-    std::u16string_view text;   // the whole line
-    std::size_t colon;          // position of its first "："
+    std::u16string_view text;  // the whole line
+    std::size_t colon;         // position of its first "："
     bool hasAttribute;
     char16_t attribute;
 };
@@ -41,9 +43,11 @@ template <typename F>
 bool forEachListLine(std::u16string_view text, F&& f) {
     bool stopped = false;
     forEachLine(text, [&](std::u16string_view line) {
-        if (stopped) return;
+        if (stopped)
+            return;
         const std::size_t colon = line.find(kColon);
-        if (colon == std::u16string_view::npos) return;
+        if (colon == std::u16string_view::npos)
+            return;
         ListLine l{line, colon, false, 0};
         const std::size_t mark = line.find(kMark);
         if (mark != std::u16string_view::npos && mark + 1 < line.size()) {
@@ -57,7 +61,8 @@ bool forEachListLine(std::u16string_view text, F&& f) {
 
 StrokeInfo infoOf(int k, const ListLine& line) {
     StrokeInfo info{k, {}};
-    if (line.hasAttribute) info.attribute.assign(1, line.attribute);
+    if (line.hasAttribute)
+        info.attribute.assign(1, line.attribute);
     return info;
 }
 
@@ -65,8 +70,10 @@ StrokeInfo infoOf(int k, const ListLine& line) {
 
 std::u16string strokeListName(int k) {
     std::u16string name;
-    if (k < 10) name += u'0';
-    for (char c : std::to_string(k)) name += static_cast<char16_t>(c);
+    if (k < 10)
+        name += u'0';
+    for (char c : std::to_string(k))
+        name += static_cast<char16_t>(c);
     return name + u"画的字.txt";
 }
 
@@ -109,7 +116,8 @@ CharacterData::CharacterData(std::filesystem::path folder, Caching caching)
         f->name = std::move(name);
         files_.push_back(std::move(f));
     };
-    for (int k = 1; k <= kMaxStrokes; ++k) add(strokeListName(k));
+    for (int k = 1; k <= kMaxStrokes; ++k)
+        add(strokeListName(k));
     add(std::u16string(kSimplifiedTableName));
     add(std::u16string(kTraditionalTableName));
     add(std::u16string(kDoubleSurnameListName));
@@ -121,14 +129,18 @@ CharacterData::CharacterData(std::filesystem::path folder, Caching caching)
 CharacterData::~CharacterData() = default;
 
 CharacterData::Batch::Batch(CharacterData& data) : data_(data) {
-    if (data_.batchDepth_ == 0) data_.refresh();
+    if (data_.batchDepth_ == 0)
+        data_.refresh();
     ++data_.batchDepth_;
 }
 
-CharacterData::Batch::~Batch() { --data_.batchDepth_; }
+CharacterData::Batch::~Batch() {
+    --data_.batchDepth_;
+}
 
 void CharacterData::refresh() {
-    if (caching_ == Caching::off || batchDepth_ > 0) return;
+    if (caching_ == Caching::off || batchDepth_ > 0)
+        return;
     auto forget = [&](std::size_t id) {
         files_[id]->loaded = false;
         if (id < kListCount) {
@@ -141,7 +153,8 @@ void CharacterData::refresh() {
     };
     if (watch_ && watch_->active()) {
         const FolderWatch::Changes changes = watch_->poll();
-        if (changes.empty()) return;
+        if (changes.empty())
+            return;
         for (std::size_t id = 0; id < kFileCount; ++id) {
             if (changes.everything) {
                 forget(id);
@@ -159,7 +172,8 @@ void CharacterData::refresh() {
     }
     // Without a watch, the stamps decide: any difference in size, time or inode means reread.
     for (std::size_t id = 0; id < kFileCount; ++id) {
-        if (files_[id]->loaded && stampOf(files_[id]->path) != files_[id]->stamp) forget(id);
+        if (files_[id]->loaded && stampOf(files_[id]->path) != files_[id]->stamp)
+            forget(id);
     }
 }
 
@@ -170,16 +184,19 @@ void CharacterData::load(File& f) {
     f.stamp = stampOf(f.path);
     const std::string keyPrefix = toUtf8(f.name) + "\n";
     auto report = [&](std::string message) {
-        if (reported_.insert(keyPrefix + message).second) pending_.push_back({f.name, std::move(message)});
+        if (reported_.insert(keyPrefix + message).second)
+            pending_.push_back({f.name, std::move(message)});
     };
 
     std::ifstream in(f.path, std::ios::binary);
     if (!in) {
         const int err = errno;
         if (!f.stamp.exists) {
-            report("找不到数据文件" + quotedName(f.name) + "（" + f.path.string() + "），按空文件处理。");
+            report("找不到数据文件" + quotedName(f.name) + "（" + f.path.string() +
+                   "），按空文件处理。");
         } else {
-            report("无法读取数据文件" + quotedName(f.name) + "：" + std::strerror(err) + "，按空文件处理。");
+            report("无法读取数据文件" + quotedName(f.name) + "：" + std::strerror(err) +
+                   "，按空文件处理。");
         }
         return;
     }
@@ -191,25 +208,29 @@ void CharacterData::load(File& f) {
     GbkDecoded decoded = decodeGbk(bytes);
     f.text = std::move(decoded.text);
     if (decoded.firstBadOffset) {
-        report("数据文件" + quotedName(f.name) + "在字节偏移 " + std::to_string(*decoded.firstBadOffset) +
-               " 处有无效的 GBK 编码（共 " + std::to_string(decoded.badSequences) +
+        report("数据文件" + quotedName(f.name) + "在字节偏移 " +
+               std::to_string(*decoded.firstBadOffset) + " 处有无效的 GBK 编码（共 " +
+               std::to_string(decoded.badSequences) +
                " 处），这些字节不作为任何字，其余内容照常使用。");
         return;
     }
     // Sound again: a later problem with this file is news and gets reported.
-    for (auto it = reported_.lower_bound(keyPrefix); it != reported_.end() && it->starts_with(keyPrefix);) {
+    for (auto it = reported_.lower_bound(keyPrefix);
+         it != reported_.end() && it->starts_with(keyPrefix);) {
         it = reported_.erase(it);
     }
 }
 
 CharacterData::File& CharacterData::file(std::size_t id) {
     File& f = *files_[id];
-    if (caching_ == Caching::off || !f.loaded) load(f);
+    if (caching_ == Caching::off || !f.loaded)
+        load(f);
     return f;
 }
 
 const CharacterData::StrokeIndex& CharacterData::strokeIndex() {
-    if (strokeIndex_) return *strokeIndex_;
+    if (strokeIndex_)
+        return *strokeIndex_;
     auto index = std::make_unique<StrokeIndex>();
     bool haveEmpty = false;
     for (std::size_t id = 0; id < kListCount; ++id) {
@@ -222,9 +243,11 @@ const CharacterData::StrokeIndex& CharacterData::strokeIndex() {
                 haveEmpty = true;
             }
             for (std::size_t i = line.colon + 1; i < line.text.size(); ++i) {
-                if (line.text[i] == kSeparator) continue;
+                if (line.text[i] == kSeparator)
+                    continue;
                 auto& e = index->byUnit[line.text[i]];
-                if (e.strokes == 0) e = {static_cast<std::uint8_t>(k), line.hasAttribute, line.attribute};
+                if (e.strokes == 0)
+                    e = {static_cast<std::uint8_t>(k), line.hasAttribute, line.attribute};
             }
             return false;
         });
@@ -234,7 +257,8 @@ const CharacterData::StrokeIndex& CharacterData::strokeIndex() {
 }
 
 const CharacterData::TableIndex& CharacterData::tableIndex() {
-    if (tableIndex_) return *tableIndex_;
+    if (tableIndex_)
+        return *tableIndex_;
     auto index = std::make_unique<TableIndex>();
     const std::u16string& simplified = file(kSimplifiedId).text;
     index->traditional = file(kTraditionalId).text;
@@ -246,10 +270,12 @@ const CharacterData::TableIndex& CharacterData::tableIndex() {
 }
 
 const CharacterData::SurnameIndex& CharacterData::surnameIndex() {
-    if (surnameIndex_) return *surnameIndex_;
+    if (surnameIndex_)
+        return *surnameIndex_;
     auto index = std::make_unique<SurnameIndex>();
     forEachLine(file(kSurnameId).text, [&](std::u16string_view line) {
-        if (line.size() >= 2) index->pairs.insert((std::uint32_t{line[0]} << 16) | line[1]);
+        if (line.size() >= 2)
+            index->pairs.insert((std::uint32_t{line[0]} << 16) | line[1]);
     });
     surnameIndex_ = std::move(index);
     return *surnameIndex_;
@@ -257,14 +283,16 @@ const CharacterData::SurnameIndex& CharacterData::surnameIndex() {
 
 StrokeInfo CharacterData::strokes(std::u16string_view text) {
     refresh();
-    if (text.size() == 1 && text[0] == kSeparator) return {};
+    if (text.size() == 1 && text[0] == kSeparator)
+        return {};
     if (caching_ == Caching::off) {
         // Reads the lists in order and stops at the first match, as the data format intends.
         for (std::size_t id = 0; id < kListCount; ++id) {
             StrokeInfo found;
             const int k = static_cast<int>(id) + 1;
             if (forEachListLine(file(id).text, [&](const ListLine& line) {
-                    if (line.text.find(text, line.colon + 1) == std::u16string_view::npos) return false;
+                    if (line.text.find(text, line.colon + 1) == std::u16string_view::npos)
+                        return false;
                     found = infoOf(k, line);
                     return true;
                 })) {
@@ -274,11 +302,13 @@ StrokeInfo CharacterData::strokes(std::u16string_view text) {
         return {};
     }
     const StrokeIndex& index = strokeIndex();
-    if (text.empty()) return index.empty;
+    if (text.empty())
+        return index.empty;
     if (text.size() == 1) {
         const auto& e = index.byUnit[text[0]];
         StrokeInfo info{e.strokes, {}};
-        if (e.strokes != 0 && e.hasAttribute) info.attribute.assign(1, e.attribute);
+        if (e.strokes != 0 && e.hasAttribute)
+            info.attribute.assign(1, e.attribute);
         return info;
     }
     for (std::size_t id = 0; id < kListCount; ++id) {
@@ -297,17 +327,23 @@ std::optional<std::u16string> CharacterData::traditional(std::u16string_view tex
     if (caching_ == Caching::off) {
         const std::u16string simplified = file(kSimplifiedId).text;
         const std::u16string traditionalText = file(kTraditionalId).text;
-        if (text.size() != 1) return std::nullopt;
+        if (text.size() != 1)
+            return std::nullopt;
         const std::size_t p = simplified.find(text[0]);
-        if (p == std::u16string::npos) return std::u16string(text);
-        if (p >= traditionalText.size()) return std::u16string();
+        if (p == std::u16string::npos)
+            return std::u16string(text);
+        if (p >= traditionalText.size())
+            return std::u16string();
         return std::u16string(1, traditionalText[p]);
     }
     const TableIndex& index = tableIndex();
-    if (text.size() != 1) return std::nullopt;
+    if (text.size() != 1)
+        return std::nullopt;
     const std::int32_t p = index.position[text[0]];
-    if (p < 0) return std::u16string(text);
-    if (static_cast<std::size_t>(p) >= index.traditional.size()) return std::u16string();
+    if (p < 0)
+        return std::u16string(text);
+    if (static_cast<std::size_t>(p) >= index.traditional.size())
+        return std::u16string();
     return std::u16string(1, index.traditional[static_cast<std::size_t>(p)]);
 }
 
@@ -315,29 +351,35 @@ bool CharacterData::startsWithDoubleSurname(std::u16string_view name) {
     refresh();
     if (caching_ == Caching::off) {
         const std::u16string& list = file(kSurnameId).text;
-        if (name.size() < 2) return false;
+        if (name.size() < 2)
+            return false;
         bool found = false;
         forEachLine(list, [&](std::u16string_view line) {
-            if (!found && line.size() >= 2 && line[0] == name[0] && line[1] == name[1]) found = true;
+            if (!found && line.size() >= 2 && line[0] == name[0] && line[1] == name[1])
+                found = true;
         });
         return found;
     }
     const SurnameIndex& index = surnameIndex();
-    if (name.size() < 2) return false;
+    if (name.size() < 2)
+        return false;
     return index.pairs.contains((std::uint32_t{name[0]} << 16) | name[1]);
 }
 
 std::u16string CharacterData::strokePool(int k) {
     refresh();
-    if (k < 1 || k > kMaxStrokes) return {};
+    if (k < 1 || k > kMaxStrokes)
+        return {};
     File& f = file(static_cast<std::size_t>(k - 1));
     if (!f.poolValid) {
         f.pool.clear();
         forEachLine(f.text, [&](std::u16string_view line) {
             const std::size_t colon = line.find(kColon);
-            if (colon == std::u16string_view::npos) return;
+            if (colon == std::u16string_view::npos)
+                return;
             for (std::size_t i = colon + 1; i < line.size(); ++i) {
-                if (line[i] != u' ') f.pool.push_back(line[i]);
+                if (line[i] != u' ')
+                    f.pool.push_back(line[i]);
             }
         });
         f.poolValid = true;
@@ -345,6 +387,8 @@ std::u16string CharacterData::strokePool(int k) {
     return f.pool;
 }
 
-std::vector<DataProblem> CharacterData::takeProblems() { return std::exchange(pending_, {}); }
+std::vector<DataProblem> CharacterData::takeProblems() {
+    return std::exchange(pending_, {});
+}
 
 }  // namespace muwu

@@ -20,7 +20,8 @@ namespace muwu {
 
 inline constexpr int kMaxStrokes = 30;
 
-// File name of the stroke list for k strokes: 01画的字.txt … 09画的字.txt, 10画的字.txt … 30画的字.txt.
+// File name of the stroke list for k strokes: 01画的字.txt … 09画的字.txt, 10画的字.txt …
+// 30画的字.txt.
 [[nodiscard]] std::u16string strokeListName(int k);
 
 inline constexpr std::u16string_view kSimplifiedTableName = u"常用字码表.lib";
@@ -28,21 +29,21 @@ inline constexpr std::u16string_view kTraditionalTableName = u"繁体_常用字�
 inline constexpr std::u16string_view kDoubleSurnameListName = u"常见复姓表.txt";
 
 struct StrokeInfo {
-    int strokes = 0;            // 0: in no list
-    std::u16string attribute;   // zero or one character
+    int strokes = 0;           // 0: in no list
+    std::u16string attribute;  // zero or one character
     friend bool operator==(const StrokeInfo&, const StrokeInfo&) = default;
 };
 
 // A data file that could not be used as it stands; reported once per distinct problem.
 struct DataProblem {
-    std::u16string file;      // file name, as in the folder
-    std::string message;      // one line, UTF-8, for the user
+    std::u16string file;  // file name, as in the folder
+    std::string message;  // one line, UTF-8, for the user
 };
 
 enum class Caching { on, off };
 
 class CharacterData {
-public:
+  public:
     explicit CharacterData(std::filesystem::path folder, Caching caching = Caching::on);
     ~CharacterData();
     CharacterData(const CharacterData&) = delete;
@@ -71,17 +72,17 @@ public:
     // While a batch is open, the files are checked for changes once, at its start. One analysis of
     // a name is one batch: it takes microseconds, far below any edit of a data file.
     class Batch {
-    public:
+      public:
         explicit Batch(CharacterData& data);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-    private:
+      private:
         CharacterData& data_;
     };
 
-private:
+  private:
     struct File;
     struct StrokeIndex;
     struct TableIndex;

@@ -16,7 +16,6 @@ using Colour = std::uint32_t;
 inline constexpr Colour kRed = rgb(255, 0, 0);
 inline constexpr Colour kGreen = rgb(0, 128, 0);
 
-
 // Entry n for 0…80; the empty text for 0 and for anything out of range.
 [[nodiscard]] std::u16string_view luckEntry(int n) noexcept;
 
@@ -41,7 +40,8 @@ enum Marker : unsigned { kHasGreatLuck = 1, kHasLuck = 2, kHasMisfortune = 4 };
 // Entry index of a grid number: reduced modulo 80 when the total is above 80, and also when the
 // number alone is above 80 (only 外格 can be, with characters in no list), which has no entry.
 [[nodiscard]] constexpr int entryIndexFor(long long number, long long total) noexcept {
-    if (total > 80 || number > 80) return static_cast<int>(number % 80);
+    if (total > 80 || number > 80)
+        return static_cast<int>(number % 80);
     return static_cast<int>(number);
 }
 

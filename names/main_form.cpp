@@ -9,12 +9,17 @@ namespace muwu {
 
 namespace {
 
-bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool isHighSurrogate(char16_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 // Unit i (from 1) of text, or the empty text beyond its end.
 std::u16string_view unitAt(std::u16string_view text, std::size_t i) {
-    if (i < 1 || i > text.size()) return {};
+    if (i < 1 || i > text.size())
+        return {};
     return text.substr(i - 1, 1);
 }
 
@@ -43,27 +48,38 @@ void MainForm::load() {
 }
 
 void MainForm::setText3(std::u16string_view text) {
-    if (text == Text3) return;
+    if (text == Text3)
+        return;
     Text3.assign(text);
     analyse();
 }
 
 void MainForm::set姓长度(int value) {
     value = std::clamp(value, kMinSurnameLength, kMaxSurnameLength);
-    if (value == 姓长度) return;
+    if (value == 姓长度)
+        return;
     姓长度 = value;
     if (value == 1) {
         select单姓();
     } else {
         select复姓();
     }
-    if (!正在取名) analyse();
+    if (!正在取名)
+        analyse();
 }
 
-void MainForm::select人名() { 人名 = true, 公司名 = false; }
-void MainForm::select公司名() { 人名 = false, 公司名 = true; }
-void MainForm::select单姓() { 单姓 = true, 复姓 = false; }
-void MainForm::select复姓() { 单姓 = false, 复姓 = true; }
+void MainForm::select人名() {
+    人名 = true, 公司名 = false;
+}
+void MainForm::select公司名() {
+    人名 = false, 公司名 = true;
+}
+void MainForm::select单姓() {
+    单姓 = true, 复姓 = false;
+}
+void MainForm::select复姓() {
+    单姓 = false, 复姓 = true;
+}
 
 void MainForm::release人名() {
     select人名();
@@ -88,14 +104,17 @@ void MainForm::release复姓() {
 }
 
 void MainForm::set自动识别姓氏(bool ticked) {
-    if (ticked == 自动识别姓氏) return;
+    if (ticked == 自动识别姓氏)
+        return;
     自动识别姓氏 = ticked;
-    if (ticked) analyse();
+    if (ticked)
+        analyse();
 }
 
 void MainForm::setText1(std::u16string_view text) {
     Text1.assign(text);
-    if (std::optional<std::u16string> t = data_.traditional(text)) Text2 = std::move(*t);
+    if (std::optional<std::u16string> t = data_.traditional(text))
+        Text2 = std::move(*t);
     StrokeInfo info = data_.strokes(text);
     笔画数 = decimal(info.strokes);
     属性 = std::move(info.attribute);
@@ -109,10 +128,14 @@ int MainForm::lookup(std::u16string_view text) {
 }
 
 unsigned& MainForm::markersOfBox(const std::u16string& box) {
-    if (&box == &Text4) return markers_[0];
-    if (&box == &Text5) return markers_[1];
-    if (&box == &Text6) return markers_[2];
-    if (&box == &Text7) return markers_[3];
+    if (&box == &Text4)
+        return markers_[0];
+    if (&box == &Text5)
+        return markers_[1];
+    if (&box == &Text6)
+        return markers_[2];
+    if (&box == &Text7)
+        return markers_[3];
     return markers_[4];
 }
 
@@ -148,13 +171,15 @@ void MainForm::analyse() {
 
     // Split; a surrogate pair is never cut in two, so both parts stay whole characters.
     std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(姓长度), name.size());
-    if (cut > 0 && cut < name.size() && isHighSurrogate(name[cut - 1]) && isLowSurrogate(name[cut])) {
+    if (cut > 0 && cut < name.size() && isHighSurrogate(name[cut - 1]) &&
+        isLowSurrogate(name[cut])) {
         ++cut;
     }
     姓 = name.substr(0, cut);
     名 = name.substr(cut);
 
-    if (!正在取名) press求全称属性();
+    if (!正在取名)
+        press求全称属性();
     gridFramesVisible = 人名;
 
     if (name.empty() && !正在取名) {
@@ -168,7 +193,8 @@ void MainForm::analyse() {
         return;
     }
 
-    if (!正在取名 && 人名 && name.size() >= 3 && 自动识别姓氏 && data_.startsWithDoubleSurname(name)) {
+    if (!正在取名 && 人名 && name.size() >= 3 && 自动识别姓氏 &&
+        data_.startsWithDoubleSurname(name)) {
         set姓长度(2);  // runs a complete nested analysis when the length was not 2 already
     }
 
@@ -188,24 +214,29 @@ void MainForm::analyse() {
     }
 
     if (公司名) {
-        if (std::optional<std::u16string> s = companyScore(Text4)) 评分 = std::move(*s);
+        if (std::optional<std::u16string> s = companyScore(Text4))
+            评分 = std::move(*s);
     } else {
         求评分();
     }
     评分 = roundedScore(评分);
 }
 
-bool MainForm::gridsApply() { return !Text3.empty() && wholeNumberOf(总笔画数) != 0; }
+bool MainForm::gridsApply() {
+    return !Text3.empty() && wholeNumberOf(总笔画数) != 0;
+}
 
 void MainForm::writeGrid(std::u16string& label, std::u16string& box, Colour& colour, long long n,
                          bool onlyWhenNonNegative) {
     label = decimal(n);
-    if (onlyWhenNonNegative && n < 0) return;
+    if (onlyWhenNonNegative && n < 0)
+        return;
     setGridEntry(box, colour, entryIndexFor(n, wholeNumberOf(总笔画数)));
 }
 
 void MainForm::press求天格() {
-    if (!gridsApply()) return;
+    if (!gridsApply())
+        return;
     const std::u16string s = 姓;
     const std::size_t L = static_cast<std::size_t>(姓长度);
     long long n = 0;
@@ -219,7 +250,8 @@ void MainForm::press求天格() {
 }
 
 void MainForm::press求人格() {
-    if (!gridsApply()) return;
+    if (!gridsApply())
+        return;
     const std::u16string s = 姓;
     const std::u16string g = 名;
     const std::size_t L = static_cast<std::size_t>(姓长度);
@@ -229,19 +261,22 @@ void MainForm::press求人格() {
 }
 
 void MainForm::press求地格() {
-    if (!gridsApply()) return;
+    if (!gridsApply())
+        return;
     const std::u16string g = 名;
     long long n = 0;
     if (g.size() == 1) {
         n = lookup(g) + 1;
     } else {
-        for (std::size_t i = 0; i < g.size(); ++i) n += lookup(std::u16string_view(g).substr(i, 1));
+        for (std::size_t i = 0; i < g.size(); ++i)
+            n += lookup(std::u16string_view(g).substr(i, 1));
     }
     writeGrid(地格笔画数, Text7, colourText7, n, false);
 }
 
 void MainForm::press求外格() {
-    if (!gridsApply()) return;
+    if (!gridsApply())
+        return;
     const std::size_t s = 姓.size();
     const std::size_t g = 名.size();
     long long n = 0;
@@ -255,7 +290,8 @@ void MainForm::press求外格() {
 
 void MainForm::求评分() {
     评分 = u"100";
-    for (const unsigned markers : markers_) 评分 = scoreStepByMarkers(评分, markers);
+    for (const unsigned markers : markers_)
+        评分 = scoreStepByMarkers(评分, markers);
 }
 
 void MainForm::press求全称属性() {

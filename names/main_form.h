@@ -20,7 +20,7 @@ inline constexpr std::u16string_view kTotalCaptionPerson = u"总运：（后半�
 inline constexpr std::u16string_view kTotalCaptionCompany = u"总运：";
 
 class MainForm {
-public:
+  public:
     explicit MainForm(CharacterData& data);
 
     // --- state, named as the controls -----------------------------------------------------------
@@ -109,7 +109,7 @@ public:
         return classOfMarkers(markers_[static_cast<std::size_t>(box)]);
     }
 
-private:
+  private:
     void analyse();
     void set总笔画数(std::u16string text);
     void setGridText(std::u16string& box, Colour& colour, std::u16string_view text);

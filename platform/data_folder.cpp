@@ -15,14 +15,17 @@ bool holdsData(const std::filesystem::path& dir) {
 std::filesystem::path programFolder() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) return std::filesystem::current_path(ec);
+    if (ec || exe.empty())
+        return std::filesystem::current_path(ec);
     return exe.parent_path();
 }
 
 std::filesystem::path findDataFolder(const std::filesystem::path& programDir) {
-    if (holdsData(programDir)) return programDir;
+    if (holdsData(programDir))
+        return programDir;
     const std::filesystem::path installed = programDir.parent_path() / "share" / "muwu";
-    if (holdsData(installed)) return installed;
+    if (holdsData(installed))
+        return installed;
     return programDir;
 }
 

@@ -20,11 +20,13 @@ FolderWatch::FolderWatch(std::filesystem::path folder) : folder_(std::move(folde
 }
 
 FolderWatch::~FolderWatch() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0)
+        close(fd_);
 }
 
 void FolderWatch::arm() {
-    if (fd_ < 0) return;
+    if (fd_ < 0)
+        return;
     watch_ = inotify_add_watch(fd_, folder_.c_str(), kMask);
 }
 
@@ -43,7 +45,8 @@ FolderWatch::Changes FolderWatch::poll() {
     alignas(inotify_event) std::array<char, 16384> buffer;
     for (;;) {
         const ssize_t got = read(fd_, buffer.data(), buffer.size());
-        if (got <= 0) break;
+        if (got <= 0)
+            break;
         std::size_t offset = 0;
         while (offset < static_cast<std::size_t>(got)) {
             inotify_event event;
@@ -54,7 +57,8 @@ FolderWatch::Changes FolderWatch::poll() {
                 changes.everything = true;
                 // Events of a watch given up earlier say nothing about the current one.
                 if (event.wd == watch_) {
-                    if (event.mask & IN_MOVE_SELF) inotify_rm_watch(fd_, watch_);
+                    if (event.mask & IN_MOVE_SELF)
+                        inotify_rm_watch(fd_, watch_);
                     watch_ = -1;
                 }
             } else if (event.len > 0) {
@@ -64,14 +68,16 @@ FolderWatch::Changes FolderWatch::poll() {
             offset += sizeof(inotify_event) + event.len;
         }
     }
-    if (watch_ < 0) arm();
+    if (watch_ < 0)
+        arm();
     return changes;
 }
 
 FileStamp stampOf(const std::filesystem::path& file) {
     struct stat st {};
     FileStamp stamp;
-    if (::stat(file.c_str(), &st) != 0) return stamp;
+    if (::stat(file.c_str(), &st) != 0)
+        return stamp;
     stamp.exists = true;
     stamp.size = static_cast<std::uintmax_t>(st.st_size);
     stamp.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;

@@ -10,7 +10,7 @@
 namespace muwu {
 
 class FolderWatch {
-public:
+  public:
     explicit FolderWatch(std::filesystem::path folder);
     ~FolderWatch();
     FolderWatch(const FolderWatch&) = delete;
@@ -20,8 +20,8 @@ public:
     [[nodiscard]] bool active() const noexcept { return watch_ >= 0; }
 
     struct Changes {
-        bool everything = false;            // the queue overflowed or the folder itself went away
-        std::vector<std::string> names;     // file names (bytes as on disk) that changed
+        bool everything = false;         // the queue overflowed or the folder itself went away
+        std::vector<std::string> names;  // file names (bytes as on disk) that changed
         [[nodiscard]] bool empty() const noexcept { return !everything && names.empty(); }
     };
 
@@ -29,7 +29,7 @@ public:
     // since the kernel queues the event before the writing call returns.
     [[nodiscard]] Changes poll();
 
-private:
+  private:
     void arm();
 
     std::filesystem::path folder_;

@@ -13,7 +13,7 @@ namespace {
 
 // One descriptor per direction and thread: iconv_open is costly, and descriptors are not shareable.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
@@ -28,7 +28,7 @@ public:
         return cd_;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -51,10 +51,12 @@ GbkDecoded decodeGbk(std::string_view bytes) {
 
     while (inLeft > 0) {
         const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
-        if (rc != static_cast<std::size_t>(-1)) break;
+        if (rc != static_cast<std::size_t>(-1))
+            break;
         if (errno == EILSEQ || errno == EINVAL) {
             const std::size_t offset = static_cast<std::size_t>(in - bytes.data());
-            if (!result.firstBadOffset) result.firstBadOffset = offset;
+            if (!result.firstBadOffset)
+                result.firstBadOffset = offset;
             ++result.badSequences;
             const char16_t replacement = 0xFFFD;
             std::memcpy(out, &replacement, sizeof replacement);
@@ -85,7 +87,8 @@ GbkEncoded encodeGbk(std::u16string_view text) {
 
     while (inLeft > 0) {
         const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
-        if (rc != static_cast<std::size_t>(-1)) break;
+        if (rc != static_cast<std::size_t>(-1))
+            break;
         if (errno == EILSEQ || errno == EINVAL) {
             ++result.unmappable;
             *out++ = '?';
@@ -97,7 +100,8 @@ GbkEncoded encodeGbk(std::u16string_view text) {
             if (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) {
                 const auto low = static_cast<char16_t>(static_cast<unsigned char>(in[2]) |
                                                        (static_cast<unsigned char>(in[3]) << 8));
-                if (low >= 0xDC00 && low <= 0xDFFF) skip = 2 * sizeof(char16_t);
+                if (low >= 0xDC00 && low <= 0xDFFF)
+                    skip = 2 * sizeof(char16_t);
             }
             in += skip;
             inLeft -= skip;
@@ -110,6 +114,8 @@ GbkEncoded encodeGbk(std::u16string_view text) {
     return result;
 }
 
-bool gbkCanEncode(std::u16string_view text) { return encodeGbk(text).unmappable == 0; }
+bool gbkCanEncode(std::u16string_view text) {
+    return encodeGbk(text).unmappable == 0;
+}
 
 }  // namespace muwu

@@ -9,8 +9,8 @@ namespace muwu {
 
 struct GbkDecoded {
     std::u16string text;
-    // Byte offset of the first invalid or truncated sequence, if any; each bad byte decodes to U+FFFD
-    // so the valid rest of the file still serves.
+    // Byte offset of the first invalid or truncated sequence, if any; each bad byte decodes to
+    // U+FFFD so the valid rest of the file still serves.
     std::optional<std::size_t> firstBadOffset;
     std::size_t badSequences = 0;
 };

@@ -83,7 +83,8 @@ std::u16string fromUtf8(std::string_view text) {
                 cp = (cp << 6) | (b & 0x3F);
             }
         }
-        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
+        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+            ok = false;
         if (ok) {
             appendUtf16(out, cp);
             i += len;

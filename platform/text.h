@@ -18,9 +18,11 @@ void forEachLine(std::u16string_view text, Callback&& callback) {
     const std::size_t n = text.size();
     while (start < n) {
         std::size_t end = start;
-        while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
         callback(text.substr(start, end - start));
-        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
+        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
+            ++end;
         start = end + 1;
     }
 }

@@ -29,38 +29,45 @@ TEST(Cli, AnalysesANameAsJson) {
     const Result r = runCli({"analyze", "--json", "张三丰"});
     ASSERT_EQ(r.status, 0) << r.err;
     // 張 11, 三 3, 豐 18.
-    EXPECT_EQ(r.out,
-              "{\"name\":\"张三丰\",\"surname\":\"张\",\"given\":\"三丰\",\"surname_length\":1,"
-              "\"company\":false,\"total\":32,\"heaven\":12,\"person\":14,\"earth\":21,\"outer\":19,"
-              "\"score\":\"72.9\",\"attribute\":\"金金水\",\"classes\":{\"total\":\"大吉\",\"heaven\":\"凶\","
-              "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"}}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"name\":\"张三丰\",\"surname\":\"张\",\"given\":\"三丰\",\"surname_length\":1,"
+        "\"company\":false,\"total\":32,\"heaven\":12,\"person\":14,\"earth\":21,\"outer\":19,"
+        "\"score\":\"72.9\",\"attribute\":\"金金水\",\"classes\":{\"total\":\"大吉\",\"heaven\":"
+        "\"凶\","
+        "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"}}\n");
     EXPECT_EQ(r.err, "");
 }
 
 TEST(Cli, RecognisesDoubleSurnamesAndHonoursTheOptions) {
     Result r = runCli({"analyze", "--json", "欧阳修", "司马相如"});
     ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("\"name\":\"欧阳修\",\"surname\":\"欧阳\",\"given\":\"修\",\"surname_length\":2"),
+    EXPECT_NE(r.out.find(
+                  "\"name\":\"欧阳修\",\"surname\":\"欧阳\",\"given\":\"修\",\"surname_length\":2"),
               std::string::npos);
     EXPECT_NE(r.out.find("\"name\":\"司马相如\",\"surname\":\"司马\""), std::string::npos);
 
     r = runCli({"analyze", "--json", "--no-auto", "欧阳修"});
     EXPECT_NE(r.out.find("\"surname\":\"欧\""), std::string::npos);
     r = runCli({"analyze", "--json", "--no-auto", "--surname-length", "3", "司马相如"});
-    EXPECT_NE(r.out.find("\"surname\":\"司马相\",\"given\":\"如\",\"surname_length\":3"), std::string::npos);
+    EXPECT_NE(r.out.find("\"surname\":\"司马相\",\"given\":\"如\",\"surname_length\":3"),
+              std::string::npos);
 }
 
 TEST(Cli, CompanyNamesHaveOnlyTheirTotal) {
     const Result r = runCli({"analyze", "--json", "--company", "沐梧科技"});
     ASSERT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("\"company\":true"), std::string::npos);
-    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null"), std::string::npos);
+    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null"),
+              std::string::npos);
     EXPECT_NE(r.out.find("\"classes\":{\"total\":"), std::string::npos);
-    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null}}"), std::string::npos);
+    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null}}"),
+              std::string::npos);
 }
 
 TEST(Cli, NamesOfAnyContentGiveValidOutput) {
-    const Result r = runCli({"analyze", "--json", "", "abc 12", "\xF0\xA0\x80\x80张", "a\"b\\c\x01", "\xFF\xFE"});
+    const Result r = runCli(
+        {"analyze", "--json", "", "abc 12", "\xF0\xA0\x80\x80张", "a\"b\\c\x01", "\xFF\xFE"});
     ASSERT_EQ(r.status, 0);
     std::istringstream lines(r.out);
     std::string line;
@@ -70,12 +77,15 @@ TEST(Cli, NamesOfAnyContentGiveValidOutput) {
         EXPECT_TRUE(toUtf8(fromUtf8(line)) == line) << line;
     }
     EXPECT_EQ(n, 5);
-    EXPECT_NE(r.out.find("\"name\":\"\",\"surname\":\"\",\"given\":\"\",\"surname_length\":1,\"company\":false,"
-                         "\"total\":null"),
-              std::string::npos);
-    EXPECT_NE(r.out.find("\"name\":\"abc 12\",\"surname\":\"a\",\"given\":\"bc 12\",\"surname_length\":1,"
-                         "\"company\":false,\"total\":0,\"heaven\":null"),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find(
+            "\"name\":\"\",\"surname\":\"\",\"given\":\"\",\"surname_length\":1,\"company\":false,"
+            "\"total\":null"),
+        std::string::npos);
+    EXPECT_NE(
+        r.out.find("\"name\":\"abc 12\",\"surname\":\"a\",\"given\":\"bc 12\",\"surname_length\":1,"
+                   "\"company\":false,\"total\":0,\"heaven\":null"),
+        std::string::npos);
     EXPECT_NE(r.out.find("\"name\":\"a\\\"b\\\\c\\u0001\""), std::string::npos);
     EXPECT_NE(r.out.find("\"surname\":\"\xF0\xA0\x80\x80\",\"given\":\"张\""), std::string::npos);
 }
@@ -92,7 +102,8 @@ TEST(Cli, BatchKeepsTheOrderAndMatchesSingleRuns) {
 
 TEST(Cli, BatchFromADescriptorReadsLinesAcrossBlocks) {
     std::string input;
-    for (int i = 0; i < 20000; ++i) input += (i % 2 ? "欧阳修\n" : "张三丰\r\n");
+    for (int i = 0; i < 20000; ++i)
+        input += (i % 2 ? "欧阳修\n" : "张三丰\r\n");
     input += "王";  // the last line without an end
     char path[] = "/tmp/muwu-batch-XXXXXX";
     const int fd = mkstemp(path);
@@ -101,7 +112,8 @@ TEST(Cli, BatchFromADescriptorReadsLinesAcrossBlocks) {
     lseek(fd, 0, SEEK_SET);
     std::istringstream unused;
     std::ostringstream out, err;
-    const int status = cli::run({"analyze", "--batch", "--json"}, unused, out, err, {test::shippedData(), fd});
+    const int status =
+        cli::run({"analyze", "--batch", "--json"}, unused, out, err, {test::shippedData(), fd});
     close(fd);
     unlink(path);
     ASSERT_EQ(status, 0);
@@ -123,8 +135,9 @@ TEST(Cli, LooksUpCharacters) {
     ASSERT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("{\"char\":\"刘\",\"strokes\":15,"), std::string::npos);
     EXPECT_NE(r.out.find("\"traditional\":\"劉\"}"), std::string::npos);
-    EXPECT_NE(r.out.find("{\"char\":\"a\",\"strokes\":0,\"attribute\":\"\",\"traditional\":\"a\"}]"),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find("{\"char\":\"a\",\"strokes\":0,\"attribute\":\"\",\"traditional\":\"a\"}]"),
+        std::string::npos);
     r = runCli({"lookup", "王"});
     EXPECT_TRUE(r.out.starts_with("王\t4画\t属性："));
 }
@@ -141,10 +154,14 @@ TEST(Cli, PrintsLuckEntries) {
 }
 
 TEST(Cli, UsageErrorsExitTwoWithOneLine) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"frobnicate"}, {"analyze"}, {"analyze", "--bogus", "王"},
-          {"analyze", "--surname-length", "11", "王"}, {"analyze", "--surname-length"},
-          {"lookup", "--company", "王"}, {"analyze", "--batch", "王"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"frobnicate"},
+                                                 {"analyze"},
+                                                 {"analyze", "--bogus", "王"},
+                                                 {"analyze", "--surname-length", "11", "王"},
+                                                 {"analyze", "--surname-length"},
+                                                 {"lookup", "--company", "王"},
+                                                 {"analyze", "--batch", "王"}}) {
         const Result r = runCli(args);
         EXPECT_EQ(r.status, cli::kExitUsage);
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;

@@ -10,9 +10,10 @@ namespace muwu {
 namespace {
 
 class CharDataTest : public ::testing::TestWithParam<Caching> {
-protected:
+  protected:
     void SetUp() override {
-        for (int k = 1; k <= kMaxStrokes; ++k) dir.writeList(k, u"");
+        for (int k = 1; k <= kMaxStrokes; ++k)
+            dir.writeList(k, u"");
     }
     test::DataDir dir;
 };
@@ -28,7 +29,7 @@ TEST_P(CharDataTest, FindsCharactersAfterTheColonOnly) {
     dir.writeList(12, u"十二画“木”：\r\n五行属“木”：棋 森\r\n椅子“金”在标题：甲");
     CharacterData data(dir.path(), GetParam());
     EXPECT_EQ(data.strokes(u"棋"), (StrokeInfo{12, u"木"}));
-    EXPECT_EQ(data.strokes(u"椅").strokes, 0);  // only in a heading
+    EXPECT_EQ(data.strokes(u"椅").strokes, 0);                // only in a heading
     EXPECT_EQ(data.strokes(u"甲"), (StrokeInfo{12, u"金"}));  // last line without a line end
     EXPECT_EQ(data.strokes(u"属").strokes, 0);
 }
@@ -40,7 +41,8 @@ TEST_P(CharDataTest, LowestCountWinsAndTheFirstMarkGivesTheAttribute) {
     EXPECT_EQ(data.strokes(u"甲"), (StrokeInfo{5, u""}));
     EXPECT_EQ(data.strokes(u"乙"), (StrokeInfo{12, u"火"}));
     EXPECT_EQ(data.strokes(u"丙"), (StrokeInfo{12, u""}));
-    EXPECT_EQ(data.strokes(u"丁"), (StrokeInfo{12, u"："}));  // the character after the mark, whatever it is
+    EXPECT_EQ(data.strokes(u"丁"),
+              (StrokeInfo{12, u"："}));  // the character after the mark, whatever it is
 }
 
 TEST_P(CharDataTest, TextsOfSeveralUnitsAreSearchedAsSubstrings) {
@@ -70,12 +72,12 @@ TEST_P(CharDataTest, ConvertsByPositionInTheAlignedTables) {
     dir.write(kSimplifiedTableName, simplified);
     dir.write(kTraditionalTableName, traditional);
     CharacterData data(dir.path(), GetParam());
-    EXPECT_EQ(data.traditional(u"刘"), u"劉");       // position 57 in both
-    EXPECT_EQ(data.traditional(u"张"), u"");         // the traditional table is shorter
-    EXPECT_EQ(data.traditional(u"李"), u"李");       // not in the table: itself
+    EXPECT_EQ(data.traditional(u"刘"), u"劉");  // position 57 in both
+    EXPECT_EQ(data.traditional(u"张"), u"");    // the traditional table is shorter
+    EXPECT_EQ(data.traditional(u"李"), u"李");  // not in the table: itself
     EXPECT_EQ(data.traditional(u"刘张"), std::nullopt);
     EXPECT_EQ(data.traditional(u""), std::nullopt);
-    EXPECT_EQ(data.traditional(u"○"), u"○");        // first occurrence decides
+    EXPECT_EQ(data.traditional(u"○"), u"○");  // first occurrence decides
 }
 
 TEST_P(CharDataTest, DoubleSurnamesCompareTheFirstTwoUnitsOfALine) {
@@ -138,10 +140,12 @@ TEST_P(CharDataTest, MissingFilesAreEmptyAndReportedOnce) {
     EXPECT_EQ(data.traditional(u"王"), u"王");
     std::vector<DataProblem> problems = data.takeProblems();
     std::vector<std::u16string> files;
-    for (const auto& p : problems) files.push_back(p.file);
+    for (const auto& p : problems)
+        files.push_back(p.file);
     EXPECT_NE(std::find(files.begin(), files.end(), u"03画的字.txt"), files.end());
     EXPECT_NE(std::find(files.begin(), files.end(), kSimplifiedTableName), files.end());
-    for (const auto& p : problems) EXPECT_NE(p.message.find("找不到数据文件"), std::string::npos);
+    for (const auto& p : problems)
+        EXPECT_NE(p.message.find("找不到数据文件"), std::string::npos);
 
     (void)data.strokes(u"王");
     (void)data.strokes(u"没有");
@@ -149,7 +153,8 @@ TEST_P(CharDataTest, MissingFilesAreEmptyAndReportedOnce) {
 }
 
 TEST_P(CharDataTest, GarbledBytesAreNamedWithTheirOffsetAndTheRestStillServes) {
-    dir.writeBytes(strokeListName(7), std::string("\xA3\xBA\xC0\xEE\r\n\xFF\xFF\r\n\xA3\xBA\xC2\xC0", 14));
+    dir.writeBytes(strokeListName(7),
+                   std::string("\xA3\xBA\xC0\xEE\r\n\xFF\xFF\r\n\xA3\xBA\xC2\xC0", 14));
     CharacterData data(dir.path(), GetParam());
     EXPECT_EQ(data.strokes(u"李").strokes, 7);
     EXPECT_EQ(data.strokes(u"吕").strokes, 7);
@@ -161,7 +166,8 @@ TEST_P(CharDataTest, GarbledBytesAreNamedWithTheirOffsetAndTheRestStillServes) {
 
 INSTANTIATE_TEST_SUITE_P(BothWays, CharDataTest, ::testing::Values(Caching::on, Caching::off),
                          [](const auto& row) {
-                             return row.param == Caching::on ? std::string("Cached") : std::string("Fresh");
+                             return row.param == Caching::on ? std::string("Cached")
+                                                             : std::string("Fresh");
                          });
 
 // The cache must answer exactly as reading the files anew does, whatever is asked.
@@ -172,10 +178,12 @@ TEST(CharDataCache, AgreesWithReadingAnewOnRandomData) {
         test::DataDir dir;
         auto randomText = [&](int length) {
             std::u16string s;
-            for (int i = 0; i < length; ++i) s += alphabet[rng() % alphabet.size()];
+            for (int i = 0; i < length; ++i)
+                s += alphabet[rng() % alphabet.size()];
             return s;
         };
-        for (int k = 1; k <= kMaxStrokes; ++k) dir.writeList(k, randomText(static_cast<int>(rng() % 40)));
+        for (int k = 1; k <= kMaxStrokes; ++k)
+            dir.writeList(k, randomText(static_cast<int>(rng() % 40)));
         dir.write(kSimplifiedTableName, randomText(30));
         dir.write(kTraditionalTableName, randomText(25));
         dir.write(kDoubleSurnameListName, randomText(30));
@@ -187,7 +195,8 @@ TEST(CharDataCache, AgreesWithReadingAnewOnRandomData) {
             ASSERT_EQ(cached.traditional(text), fresh.traditional(text));
             ASSERT_EQ(cached.startsWithDoubleSurname(text), fresh.startsWithDoubleSurname(text));
         }
-        for (int k = 0; k <= 31; ++k) ASSERT_EQ(cached.strokePool(k), fresh.strokePool(k));
+        for (int k = 0; k <= 31; ++k)
+            ASSERT_EQ(cached.strokePool(k), fresh.strokePool(k));
     }
 }
 

@@ -10,13 +10,14 @@ namespace muwu {
 namespace {
 
 class MainFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir.writeSample();
         form.load();
     }
     void type(std::u16string_view name) {
-        for (std::size_t i = 1; i <= name.size(); ++i) form.setText3(name.substr(0, i));
+        for (std::size_t i = 1; i <= name.size(); ++i)
+            form.setText3(name.substr(0, i));
     }
     test::DataDir dir;
     CharacterData data{dir.path()};
@@ -161,7 +162,7 @@ TEST_F(MainFormTest, CompanyModeJudgesTheTotalAlone) {
     form.setText3(u"王文");        // 8 吉
     EXPECT_EQ(form.评分, u"85");
     EXPECT_EQ(form.天格笔画数, personGrid);  // not computed in company mode
-    form.setText3(u"丁");  // 2 凶
+    form.setText3(u"丁");                    // 2 凶
     EXPECT_EQ(form.评分, u"50");
     form.setText3(u"某");  // total 0: entry 0 keeps the score
     EXPECT_EQ(form.评分, u"50");

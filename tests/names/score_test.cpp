@@ -46,10 +46,12 @@ TEST(ScoreSteps, KeepTheUnroundedProductsAsText) {
     EXPECT_EQ(scoreStep(u"100", luckEntry(1)), u"100");
     EXPECT_EQ(scoreStep(u"100", u""), u"100");
     std::u16string s = u"100";
-    for (int n : {2, 4, 8}) s = scoreStep(s, luckEntry(n));
+    for (int n : {2, 4, 8})
+        s = scoreStep(s, luckEntry(n));
     EXPECT_EQ(s, u"80.8623");
     s = u"100";
-    for (int i = 0; i < 5; ++i) s = scoreStep(s, luckEntry(2));
+    for (int i = 0; i < 5; ++i)
+        s = scoreStep(s, luckEntry(2));
     EXPECT_EQ(s, u"59.049");
 }
 
@@ -68,7 +70,7 @@ TEST(NumberText, IsShortestToFifteenDigits) {
     EXPECT_EQ(numberText(-1), u"-1");
     EXPECT_EQ(roundedScore(u"评分"), u"评分");  // nothing to round before the first score
     EXPECT_EQ(roundedScore(u"89.847"), u"89.8");
-    EXPECT_EQ(roundToTenth(0.25), 0.2);          // a half goes to the even neighbour
+    EXPECT_EQ(roundToTenth(0.25), 0.2);  // a half goes to the even neighbour
 }
 
 TEST(LeadingNumber, ReadsTheNumberACaptionStartsWith) {

@@ -14,7 +14,7 @@ namespace muwu {
 namespace {
 
 class ShippedData : public ::testing::Test {
-protected:
+  protected:
     CharacterData data{test::shippedData()};
 };
 
@@ -26,7 +26,8 @@ TEST_F(ShippedData, ListsEveryGb2312CharacterWithACountAndAnElement) {
     int listed = 0;
     for (int row = 0xB0; row <= 0xF7; ++row) {
         for (int col = 0xA1; col <= 0xFE; ++col) {
-            if (row == 0xD7 && col > 0xF9) continue;  // the unassigned end of row 55
+            if (row == 0xD7 && col > 0xF9)
+                continue;  // the unassigned end of row 55
             const std::string bytes{static_cast<char>(row), static_cast<char>(col)};
             const std::u16string c = decodeGbk(bytes).text;
             ASSERT_EQ(c.size(), 1u);
@@ -46,7 +47,8 @@ TEST_F(ShippedData, AgreesWithPublishedNumerologyCounts) {
     std::string line;
     int rows = 0;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         const auto tab = line.find('\t');
         ASSERT_NE(tab, std::string::npos) << line;
         const std::u16string c = fromUtf8(line.substr(0, tab));
@@ -62,16 +64,21 @@ TEST_F(ShippedData, NumeralsCountByValueAndRadicalsInFullForm) {
     for (std::size_t i = 0; i < numerals.size(); ++i) {
         EXPECT_EQ(data.strokes(numerals.substr(i, 1)).strokes, static_cast<int>(i) + 1);
     }
-    struct Row { std::u16string_view c; int strokes; };
-    for (const Row r : {Row{u"河", 9}, Row{u"酒", 10}, Row{u"梁", 11}, Row{u"朗", 11}, Row{u"胡", 11},
-                        Row{u"王", 4}, Row{u"刘", 15}, Row{u"劉", 15}, Row{u"陈", 16}, Row{u"陳", 16}}) {
+    struct Row {
+        std::u16string_view c;
+        int strokes;
+    };
+    for (const Row r :
+         {Row{u"河", 9}, Row{u"酒", 10}, Row{u"梁", 11}, Row{u"朗", 11}, Row{u"胡", 11},
+          Row{u"王", 4}, Row{u"刘", 15}, Row{u"劉", 15}, Row{u"陈", 16}, Row{u"陳", 16}}) {
         EXPECT_EQ(data.strokes(r.c).strokes, r.strokes) << toUtf8(r.c);
     }
 }
 
 TEST_F(ShippedData, CodeTablesAreAlignedAndConvertToForms) {
     const auto read = [](std::u16string_view name) {
-        std::ifstream in(test::shippedData() / std::filesystem::path(toUtf8(name)), std::ios::binary);
+        std::ifstream in(test::shippedData() / std::filesystem::path(toUtf8(name)),
+                         std::ios::binary);
         std::stringstream ss;
         ss << in.rdbuf();
         return decodeGbk(ss.str());
@@ -85,11 +92,13 @@ TEST_F(ShippedData, CodeTablesAreAlignedAndConvertToForms) {
     for (std::size_t p = 0; p < s.text.size(); ++p) {
         const bool lineEnd = s.text[p] == u'\r' || s.text[p] == u'\n';
         ASSERT_EQ(lineEnd, t.text[p] == u'\r' || t.text[p] == u'\n') << p;
-        if (lineEnd) continue;
+        if (lineEnd)
+            continue;
         const std::u16string simplified(1, s.text[p]);
         EXPECT_EQ(data.traditional(simplified), std::u16string(1, t.text[p]));
         EXPECT_NE(s.text[p], t.text[p]);
-        EXPECT_EQ(data.strokes(simplified).strokes, data.strokes(std::u16string(1, t.text[p])).strokes)
+        EXPECT_EQ(data.strokes(simplified).strokes,
+                  data.strokes(std::u16string(1, t.text[p])).strokes)
             << toUtf8(simplified);
         ++pairs;
     }
@@ -103,15 +112,17 @@ TEST_F(ShippedData, NoCharacterIsListedTwice) {
     for (int k = 1; k <= kMaxStrokes; ++k) {
         for (const char16_t c : data.strokePool(k)) {
             const auto [it, fresh] = seen.emplace(c, k);
-            EXPECT_TRUE(fresh) << toUtf8(std::u16string(1, c)) << " in " << it->second << " and " << k;
+            EXPECT_TRUE(fresh) << toUtf8(std::u16string(1, c)) << " in " << it->second << " and "
+                               << k;
         }
     }
     EXPECT_GT(seen.size(), 20000u);
 }
 
 TEST_F(ShippedData, KnowsTheCommonDoubleSurnamesInBothForms) {
-    for (std::u16string_view name : {u"欧阳修", u"歐陽修", u"司马光", u"司馬光", u"诸葛亮", u"上官婉儿",
-                                     u"东方朔", u"皇甫谧", u"尉迟恭", u"慕容复", u"令狐冲", u"公孙胜"}) {
+    for (std::u16string_view name :
+         {u"欧阳修", u"歐陽修", u"司马光", u"司馬光", u"诸葛亮", u"上官婉儿", u"东方朔", u"皇甫谧",
+          u"尉迟恭", u"慕容复", u"令狐冲", u"公孙胜"}) {
         EXPECT_TRUE(data.startsWithDoubleSurname(name)) << toUtf8(name);
     }
     EXPECT_FALSE(data.startsWithDoubleSurname(u"张三丰"));

@@ -15,11 +15,15 @@ TEST(Utf, RoundTripsEveryPlane) {
 
 TEST(Utf, LoneSurrogatesAndBadBytesBecomeReplacementCharacters) {
     EXPECT_EQ(toUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
-    EXPECT_EQ(toUtf8(std::u16string{u'a', char16_t(0xDC00), u'b'}), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(fromUtf8("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(fromUtf8("\xE5\xBC"), u"\uFFFD\uFFFD");             // truncated sequence
-    EXPECT_EQ(fromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");             // overlong
-    EXPECT_EQ(fromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");   // encoded surrogate
+    EXPECT_EQ(toUtf8(std::u16string{u'a', char16_t(0xDC00), u'b'}),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(fromUtf8("a\xFF"
+                       "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(fromUtf8("\xE5\xBC"), u"\uFFFD\uFFFD");            // truncated sequence
+    EXPECT_EQ(fromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
+    EXPECT_EQ(fromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
 }
 
 TEST(Lines, SplitsAtEveryKindOfLineEnd) {

@@ -17,7 +17,8 @@ DataDir::DataDir() {
     std::random_device rd;
     const auto base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = base / ("muwu-test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
+        auto candidate =
+            base / ("muwu-test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;
             return;
@@ -36,7 +37,8 @@ void DataDir::write(std::u16string_view name, std::u16string_view text) const {
 }
 
 void DataDir::writeBytes(std::u16string_view name, std::string_view bytes) const {
-    std::ofstream out(path_ / std::filesystem::path(toUtf8(name)), std::ios::binary | std::ios::trunc);
+    std::ofstream out(path_ / std::filesystem::path(toUtf8(name)),
+                      std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -50,7 +52,8 @@ void DataDir::writeList(int k, std::u16string_view body) const {
 
 void DataDir::writeSample() const {
     // Counts as name numerology gives them; enough for the grid, score and surname examples.
-    for (int k = 1; k <= kMaxStrokes; ++k) writeList(k, u"标题行\r\n");
+    for (int k = 1; k <= kMaxStrokes; ++k)
+        writeList(k, u"标题行\r\n");
     writeList(2, u"2画的字\r\n\r\n五行属“火”：丁 二\r\n");
     writeList(3, u"3画的字\r\n\r\n五行属“金”：三\r\n五行属“水”：于\r\n");
     writeList(4, u"4画的字\r\n\r\n五行属“土”：王\r\n五行属“水”：文\r\n");
@@ -72,6 +75,8 @@ void DataDir::writeSample() const {
     write(kDoubleSurnameListName, u"欧阳\r\n诸葛\r\n司马\r\n");
 }
 
-std::filesystem::path shippedData() { return findDataFolder(programFolder()); }
+std::filesystem::path shippedData() {
+    return findDataFolder(programFolder());
+}
 
 }  // namespace muwu::test

@@ -7,7 +7,7 @@
 namespace muwu::test {
 
 class DataDir {
-public:
+  public:
     DataDir();
     ~DataDir();
     DataDir(const DataDir&) = delete;
@@ -26,7 +26,7 @@ public:
     // A small consistent data set: a few surnames and given-name characters at known counts.
     void writeSample() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
