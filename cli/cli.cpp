@@ -4,21 +4,27 @@
 
 #include <cerrno>
 #include <charconv>
+#include <ctime>
 #include <fstream>
+#include <iomanip>
 #include <istream>
+#include <locale>
 #include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <system_error>
 
 #include "cli/json.h"
 #include "names/analysis.h"
 #include "names/char_data.h"
 #include "names/luck_table.h"
+#include "names/report.h"
 #include "names/version.h"
 #include "platform/data_folder.h"
+#include "platform/desktop_folder.h"
 #include "platform/text.h"
 
 namespace muwu::cli {
@@ -37,6 +43,8 @@ constexpr std::string_view kUsage =
     "          从标准输入逐行读取名称，按同样的顺序输出结果\n"
     "  lookup [--json] 文字      每个字的笔画数、五行属性和繁体字形\n"
     "  entry N                   数理 N（0–80）的说明文字\n"
+    "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
+    "          把名称的分析写成姓名报告（《名称》姓名报告.txt），输出报告的路径\n"
     "\n"
     "选项：\n"
     "  --company            按公司名（粗算）分析\n"
@@ -44,10 +52,12 @@ constexpr std::string_view kUsage =
     "  --no-auto            不自动识别复姓\n"
     "  --json               每个结果输出一行 JSON\n"
     "  --data 目录          数据文件所在的目录（默认：程序所在目录）\n"
+    "  --dir 目录           报表写入的目录（默认：桌面文件夹，即 user-dirs.dirs 中的\n"
+    "                       XDG_DESKTOP_DIR，没有时为 ~/Desktop）\n"
     "  --help               显示本说明\n"
     "  --version            显示版本\n"
     "\n"
-    "退出码：0 成功，2 用法错误，3 无法读取数据。\n";
+    "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表没有写出。\n";
 
 struct UsageError {
     std::string message;
@@ -62,7 +72,7 @@ struct Parsed {
 
 const std::set<std::string> kFlags = {"--company", "--no-auto", "--json",   "--batch",
                                       "--help",    "-h",        "--version"};
-const std::set<std::string> kValued = {"--data", "--surname-length"};
+const std::set<std::string> kValued = {"--data", "--surname-length", "--dir"};
 
 Parsed parse(const std::vector<std::string>& args) {
     Parsed p;
@@ -290,8 +300,7 @@ void appendAnalysisText(std::string& out, const Analysis& a) {
     out += "  评分：" + (a.score ? toUtf8(*a.score) : std::string("—")) + "\n";
 }
 
-int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
-    allowOnly(p, {"--company", "--surname-length", "--no-auto", "--json", "--batch"});
+AnalysisOptions analysisOptions(const Parsed& p) {
     AnalysisOptions options;
     options.company = p.flags.contains("--company");
     options.autoRecognition = !p.flags.contains("--no-auto");
@@ -303,6 +312,12 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
         }
         options.surnameLength = static_cast<int>(*l);
     }
+    return options;
+}
+
+int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
+    allowOnly(p, {"--company", "--surname-length", "--no-auto", "--json", "--batch"});
+    const AnalysisOptions options = analysisOptions(p);
     const bool batch = p.flags.contains("--batch");
     const bool asJson = p.flags.contains("--json");
     if (batch && !p.positionals.empty())
@@ -431,6 +446,54 @@ int entryCommand(const Parsed& p, Session& s) {
     return kExitOk;
 }
 
+// Today in the short date form of the user's locale (%x); the C locale's form when the
+// environment names no usable locale.
+std::string shortDateToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ostringstream date;
+    try {
+        date.imbue(std::locale(""));
+    } catch (const std::runtime_error&) {
+    }
+    date << std::put_time(&local, "%x");
+    return date.str();
+}
+
+// The report of one name, as the main window writes it when 报表 is pressed after the name was
+// typed in; it is not opened.
+int reportCommand(const Parsed& p, Session& s, const Environment& env) {
+    allowOnly(p, {"--company", "--surname-length", "--no-auto", "--dir"});
+    const AnalysisOptions options = analysisOptions(p);
+    if (p.positionals.size() != 1)
+        throw UsageError{"report 需要正好一个名称"};
+    if (!s.checkData())
+        return kExitData;
+
+    MainForm form(s.data());
+    form.load();
+    pasteName(form, fromUtf8(p.positionals[0]), options);
+    s.reportProblems();
+
+    const auto dir = p.values.find("--dir");
+    const std::filesystem::path folder =
+        dir != p.values.end() ? std::filesystem::path(dir->second) : desktopFolder();
+    const std::string date = env.reportDate ? *env.reportDate : shortDateToday();
+    const ReportResult r = writeReport(folder, reportFieldsOf(form), fromUtf8(date));
+    if (!r.ok()) {
+        s.error(r.message);
+        return kExitFailure;
+    }
+    if (r.unmappable > 0) {
+        s.error("报表中有 " + std::to_string(r.unmappable) +
+                " 个字符无法用 GBK 编码保存，已写作“?”。");
+    }
+    s.out() << r.file.string() << '\n';
+    s.out().flush();
+    return kExitOk;
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -452,6 +515,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             return lookupCommand(p, session);
         if (p.command == "entry")
             return entryCommand(p, session);
+        if (p.command == "report")
+            return reportCommand(p, session, env);
         if (p.command.empty())
             throw UsageError{"缺少命令"};
         throw UsageError{"未知的命令 " + p.command};

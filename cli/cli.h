@@ -2,6 +2,7 @@
 // The command-line front end, callable in-process so tests need no subprocess.
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ inline constexpr int kExitFailure = 4;
 struct Environment {
     std::filesystem::path programDir;  // the data folder is looked for from here
     int inputFd = -1;                  // standard input as a descriptor, when it is one
+    std::optional<std::string> reportDate = std::nullopt;  // date in reports; today when unset
 };
 
 // args excludes the program name.

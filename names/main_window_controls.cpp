@@ -1,0 +1,216 @@
+#include "names/main_window_controls.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "names/main_form.h"
+#include "names/report.h"
+#include "platform/twips.h"
+#include "platform/ui_fonts.h"
+
+namespace muwu {
+
+namespace {
+
+// A scroll-bar thumb as long as the bar is high. Ten values on a short bar leave a thumb of the
+// usual minimum length almost no room to move, so the length set could hardly be seen.
+class SquareThumbStyle : public QProxyStyle {
+  public:
+    explicit SquareThumbStyle(QObject* owner) : QProxyStyle() { setParent(owner); }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_ScrollBarSliderMin && widget)
+            return widget->height();
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// All positions in twips, relative to the container.
+struct Box {
+    int x, y, w, h;
+};
+
+class Placer {
+  public:
+    explicit Placer(double dpi) : dpi_(dpi) {}
+
+    [[nodiscard]] int px(int twips) const { return twipsToPixels(twips, dpi_); }
+
+    template <typename W>
+    W* place(W* widget, const char16_t* name, Box b) const {
+        widget->setObjectName(QString::fromUtf16(name));
+        // Edges are converted, not sizes, so neighbours that touch in twips touch on screen.
+        const int left = px(b.x), top = px(b.y);
+        widget->setGeometry(left, top, px(b.x + b.w) - left, px(b.y + b.h) - top);
+        return widget;
+    }
+
+    QLabel* label(QWidget* parent, const char16_t* name, const QString& caption, Box b) const {
+        auto* l = place(new QLabel(caption, parent), name, b);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return l;
+    }
+
+  private:
+    double dpi_;
+};
+
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QPlainTextEdit* gridBox(QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setReadOnly(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return box;
+}
+
+// Layout from top to bottom; every frame is 13215 twips wide.
+constexpr int kFrameLeft = 75;
+constexpr int kFrameWidth = 13215;
+constexpr int kFrame1Top = 30, kFrame1Height = 675;
+constexpr int kTotalTop = 720, kTotalHeight = 2085;
+constexpr int kGridTop = 2820, kGridHeight = 1725, kGridStep = 1740;
+
+// Inside the total and grid frames: a column for the numbers, then the text box.
+constexpr int kNumberLeft = 150, kNumberWidth = 1260;
+constexpr int kTextLeft = 1500, kTextTop = 270;
+constexpr int kTextWidth = kFrameWidth - kTextLeft - 120;
+
+void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
+    c.Frame1 = p.place(new QGroupBox(QStringLiteral("名称："), window), u"Frame1",
+                       {kFrameLeft, kFrame1Top, kFrameWidth, kFrame1Height});
+    QGroupBox* bar = c.Frame1;
+    c.Label1 = p.label(bar, u"Label1", QStringLiteral("全称："), {120, 285, 570, 270});
+    c.Text3 = p.place(new QLineEdit(bar), u"Text3", {690, 165, 2400, 450});
+    c.Text3->setFont(songTi(14.25, true));
+    c.人名 = p.place(new QRadioButton(QStringLiteral("人名（细算）"), bar), u"人名",
+                     {3180, 225, 1500, 330});
+    c.公司名 = p.place(new QRadioButton(QStringLiteral("公司名（粗算）"), bar), u"公司名",
+                       {4710, 225, 1680, 330});
+
+    c.Frame4 =
+        p.place(new QGroupBox(QStringLiteral("评分："), bar), u"Frame4", {6450, 120, 960, 525});
+    c.评分 = p.label(c.Frame4, u"评分", QStringLiteral("评分"), {75, 225, 810, 285});
+    c.评分->setFont(songTi(12, true));
+
+    c.自动取名 = p.place(new QPushButton(QStringLiteral("自动取名"), bar), u"自动取名",
+                         {7470, 180, 1230, 405});
+
+    c.Frame3 = p.place(new QGroupBox(bar), u"Frame3", {8760, 120, 4410, 525});
+    QGroupBox* s = c.Frame3;
+    c.Label5 = p.label(s, u"Label5", QStringLiteral("姓长度："), {90, 30, 720, 240});
+    c.姓长度 = p.place(new QScrollBar(Qt::Horizontal, s), u"姓长度", {810, 45, 1800, 210});
+    c.姓长度->setStyle(new SquareThumbStyle(c.姓长度));
+    c.姓长度->setRange(kMinSurnameLength, kMaxSurnameLength);
+    c.姓长度->setSingleStep(1);
+    c.姓长度->setPageStep(1);
+    // The value counts when the thumb is let go, not at every pixel of a drag.
+    c.姓长度->setTracking(false);
+    c.单姓 = p.place(new QRadioButton(QStringLiteral("单姓"), s), u"单姓", {2700, 15, 780, 255});
+    c.复姓 = p.place(new QRadioButton(QStringLiteral("复姓"), s), u"复姓", {3540, 15, 780, 255});
+    c.自动识别姓氏 =
+        p.place(new QCheckBox(QStringLiteral("自动"), s), u"自动识别姓氏", {90, 270, 780, 240});
+    c.Label2 = p.label(s, u"Label2", QStringLiteral("姓："), {960, 270, 360, 240});
+    c.姓 = p.label(s, u"姓", QString(), {1320, 270, 1260, 240});
+    c.Label3 = p.label(s, u"Label3", QStringLiteral("名："), {2640, 270, 360, 240});
+    c.名 = p.label(s, u"名", QString(), {3000, 270, 1350, 240});
+}
+
+void buildTotal(QWidget* window, const Placer& p, MainWindowControls& c) {
+    c.总运板 = p.place(new QGroupBox(qs(kTotalCaptionPerson), window), u"总运板",
+                       {kFrameLeft, kTotalTop, kFrameWidth, kTotalHeight});
+    c.总笔画数 = p.label(c.总运板, u"总笔画数", QStringLiteral("总笔画数"),
+                         {kNumberLeft, 330, kNumberWidth, 300});
+    c.全称属性 = p.label(c.总运板, u"全称属性", QStringLiteral("全称属性"),
+                         {kNumberLeft, 660, kNumberWidth, 300});
+    c.Text4 = p.place(gridBox(c.总运板), u"Text4",
+                      {kTextLeft, kTextTop, kTextWidth, kTotalHeight - kTextTop - 90});
+    c.Text4->setFont(songTi(12, true));
+
+    // On the window itself, over the free lower part of the number column.
+    c.报表 = p.place(new QPushButton(QStringLiteral("报表"), window), u"报表",
+                     {kFrameLeft + kNumberLeft, kTotalTop + 1080, 1260, 420});
+    c.Picture1 = p.place(new QFrame(window), u"Picture1",
+                         {kFrameLeft + kNumberLeft, kTotalTop + 1590, 1200, 345});
+    c.Label4 = p.label(c.Picture1, u"Label4", QStringLiteral("帮助"), {0, 0, 1200, 345});
+    c.Label4->setAlignment(Qt::AlignCenter);
+    c.Label4->setCursor(Qt::PointingHandCursor);
+}
+
+void buildGrids(QWidget* window, const Placer& p, MainWindowControls& c) {
+    static constexpr const char16_t* kFrames[] = {u"天格板", u"人格板", u"地格板", u"外格板"};
+    static constexpr const char16_t* kBoxes[] = {u"Text5", u"Text6", u"Text7", u"Text8"};
+    static constexpr const char16_t* kNumbers[] = {u"天格笔画数", u"人格笔画数", u"地格笔画数",
+                                                   u"外格笔画数"};
+    static constexpr const char16_t* kButtons[] = {u"求天格", u"求人格", u"求地格", u"求外格"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const int top = kGridTop + static_cast<int>(i) * kGridStep;
+        QGroupBox* frame = p.place(new QGroupBox(qs(kGridFrameCaptions[i]), window), kFrames[i],
+                                   {kFrameLeft, top, kFrameWidth, kGridHeight});
+        c.gridFrames[i] = frame;
+        c.gridNumbers[i] = p.label(frame, kNumbers[i], QString::fromUtf16(kNumbers[i]),
+                                   {kNumberLeft, 330, kNumberWidth, 300});
+        c.gridButtons[i] = p.place(new QPushButton(QString::fromUtf16(kButtons[i]), frame),
+                                   kButtons[i], {kNumberLeft, 750, kNumberWidth, 360});
+        c.gridButtons[i]->hide();
+        c.gridBoxes[i] = p.place(gridBox(frame), kBoxes[i],
+                                 {kTextLeft, kTextTop, kTextWidth, kGridHeight - kTextTop - 90});
+    }
+}
+
+void buildWorkArea(QWidget* window, const Placer& p, MainWindowControls& c) {
+    c.Frame2 = p.place(new QGroupBox(QStringLiteral("不显示部分："), window), u"Frame2",
+                       {kFrameLeft, kTotalTop, kFrameWidth, kTotalHeight});
+    QGroupBox* w = c.Frame2;
+    c.Text1 = p.place(new QLineEdit(w), u"Text1", {150, 330, 900, 330});
+    c.Text2 = p.place(new QLineEdit(w), u"Text2", {1200, 330, 900, 330});
+    c.简体转换为繁体 = p.place(new QPushButton(QStringLiteral("简体转换为繁体"), w),
+                               u"简体转换为繁体", {2250, 315, 1800, 360});
+    c.求笔画 =
+        p.place(new QPushButton(QStringLiteral("求笔画"), w), u"求笔画", {4200, 315, 1200, 360});
+    c.笔画数 = p.label(w, u"笔画数", QStringLiteral("笔画数"), {5550, 330, 900, 330});
+    c.属性 = p.label(w, u"属性", QStringLiteral("属性"), {6600, 330, 900, 330});
+    c.求全称属性 = p.place(new QPushButton(QStringLiteral("求全称属性"), w), u"求全称属性",
+                           {7650, 315, 1500, 360});
+    c.Frame2->hide();
+}
+
+// Frames carry their caption on the top edge, with the controls right below it, as the design
+// expects; a style that sets the caption above the edge would push every frame's content down.
+QString frameStyle(const QFont& font) {
+    const int half = QFontMetrics(font).height() / 2;
+    return QStringLiteral(
+               "QGroupBox { border: 2px groove palette(mid); margin-top: %1px; }"
+               "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+               " left: 6px; padding: 0px 1px; }"
+               "QGroupBox#Frame3 { margin-top: 0px; }")
+        .arg(half);
+}
+
+}  // namespace
+
+void buildMainWindowControls(QWidget* window, double dotsPerInch, MainWindowControls& c) {
+    const Placer p(dotsPerInch);
+    window->setFixedSize(p.px(kMainWindowWidthTwips), p.px(kMainWindowHeightTwips));
+    // Creation order is the tab order: the name box first, so it has the focus at the start.
+    buildNameBar(window, p, c);
+    buildWorkArea(window, p, c);
+    buildTotal(window, p, c);
+    buildGrids(window, p, c);
+    window->setStyleSheet(frameStyle(window->font()));
+}
+
+}  // namespace muwu

@@ -1,0 +1,71 @@
+#include "platform/desktop_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace muwu {
+
+std::optional<std::string> processEnvironment(const char* name) {
+    if (const char* value = std::getenv(name))
+        return std::string(value);
+    return std::nullopt;
+}
+
+std::optional<std::string> userDirFromConfig(std::string_view configText, std::string_view key,
+                                             std::string_view home) {
+    const std::string prefix = "XDG_" + std::string(key) + "_DIR=";
+    std::optional<std::string> result;
+    std::size_t start = 0;
+    while (start < configText.size()) {
+        std::size_t end = configText.find('\n', start);
+        if (end == std::string_view::npos)
+            end = configText.size();
+        std::string_view line = configText.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!line.starts_with(prefix))
+            continue;
+
+        std::string_view value = line.substr(prefix.size());
+        if (value.size() > 2 && value.front() == '"' && value.back() == '"') {
+            value = value.substr(1, value.size() - 2);
+        }
+        std::string path;
+        if (value.starts_with("$HOME")) {
+            path = std::string(home) + std::string(value.substr(5));
+        } else {
+            path = std::string(value);
+        }
+        if (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        result = std::move(path);
+    }
+    return result;
+}
+
+std::filesystem::path desktopFolder(const EnvironmentLookup& env) {
+    // An unset or empty HOME means the root, as for Qt.
+    std::string home = env("HOME").value_or("");
+    if (home.empty())
+        home = "/";
+    if (home.size() > 1 && home.back() == '/')
+        home.pop_back();
+
+    std::string configHome = env("XDG_CONFIG_HOME").value_or("");
+    if (configHome.empty() || configHome.front() != '/')
+        configHome = home + "/.config";
+
+    std::ifstream file(std::filesystem::path(configHome) / "user-dirs.dirs", std::ios::binary);
+    if (file) {
+        std::ostringstream text;
+        text << file.rdbuf();
+        if (std::optional<std::string> dir = userDirFromConfig(text.str(), "DESKTOP", home)) {
+            return std::filesystem::path(*dir);
+        }
+    }
+    return std::filesystem::path(home) / "Desktop";
+}
+
+}  // namespace muwu
