@@ -1,6 +1,7 @@
 #include "names/main_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDate>
 #include <QFile>
 #include <QGroupBox>
@@ -88,6 +89,19 @@ void MainWindow::setReportDate(std::function<QString()> today) {
     today_ = std::move(today);
 }
 
+void MainWindow::setHelpMenu(std::function<void(const QPoint&)> popUp) {
+    helpMenu_ = std::move(popUp);
+}
+
+void MainWindow::setNamingWindow(std::function<void()> show) {
+    namingWindow_ = std::move(show);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closing();
+}
+
 QWidget* MainWindow::control(const QString& name) const {
     return findChild<QWidget*>(name);
 }
@@ -155,12 +169,19 @@ void MainWindow::connectControls() {
     onClick(c_.gridButtons[2], [this] { form_.press求地格(); });
     onClick(c_.gridButtons[3], [this] { form_.press求外格(); });
 
+    c_.Label4->installEventFilter(this);
     connect(c_.报表, &QPushButton::clicked, this, [this] { handle([this] { writeReport(); }); });
     connect(c_.自动取名, &QPushButton::clicked, this,
             [this] { handle([this] { openNamingWindow(); }); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == c_.Label4 && event->type() == QEvent::MouseButtonPress) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        if (helpMenu_)
+            handle([&] { helpMenu_(at); });
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* button = qobject_cast<QRadioButton*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -262,6 +283,10 @@ void MainWindow::writeReport() {
 }
 
 void MainWindow::openNamingWindow() {
+    if (namingWindow_) {
+        namingWindow_();
+        return;
+    }
     notice(QStringLiteral("自动取名窗口将在下一版本中提供。"), QStringLiteral("自动取名消息"),
            false);
 }

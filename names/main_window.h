@@ -47,9 +47,19 @@ class MainWindow : public QWidget {
     // The date written at the end of a report; the system's short date of today by default.
     void setReportDate(std::function<QString()> today);
 
+    // What the shell and the naming window hang on this window, so it needs neither: the help
+    // menu popped up at a global position from 帮助, and the naming window shown by 自动取名.
+    void setHelpMenu(std::function<void(const QPoint& globalPos)> popUp);
+    void setNamingWindow(std::function<void()> show);
+
+  signals:
+    // The window is closing: the program ends after this, whatever other windows are open.
+    void closing();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void connectControls();
@@ -67,6 +77,8 @@ class MainWindow : public QWidget {
     MainForm form_;
     FileOpener opener_;
     std::function<QString()> today_;
+    std::function<void(const QPoint&)> helpMenu_;
+    std::function<void()> namingWindow_;
     MainWindowControls c_;
     // What the text boxes last got, so unchanged texts are not laid out again.
     std::array<std::u16string, 5> shownText_;
