@@ -113,9 +113,17 @@ void MainForm::set自动识别姓氏(bool ticked) {
 
 void MainForm::setText1(std::u16string_view text) {
     Text1.assign(text);
-    if (std::optional<std::u16string> t = data_.traditional(text))
+    press简体转换为繁体();
+    press求笔画();
+}
+
+void MainForm::press简体转换为繁体() {
+    if (std::optional<std::u16string> t = data_.traditional(Text1))
         Text2 = std::move(*t);
-    StrokeInfo info = data_.strokes(text);
+}
+
+void MainForm::press求笔画() {
+    StrokeInfo info = data_.strokes(Text1);
     笔画数 = decimal(info.strokes);
     属性 = std::move(info.attribute);
 }

@@ -98,6 +98,9 @@ class MainForm {
 
     // Writes the work-area box: conversion, then stroke lookup.
     void setText1(std::u16string_view text);
+    // The work area's two hidden buttons, each on its own: Text2 from Text1; 笔画数 and 属性.
+    void press简体转换为繁体();
+    void press求笔画();
 
     // Times the analysis ran, nested runs included; lets tests and tools see re-entrancy.
     [[nodiscard]] long analysisRuns() const noexcept { return analysisRuns_; }

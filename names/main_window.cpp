@@ -160,9 +160,8 @@ void MainWindow::connectControls() {
     const auto onClick = [this](QPushButton* button, auto&& action) {
         connect(button, &QPushButton::clicked, this, [this, action] { handle(action); });
     };
-    // Conversion and lookup run together in the analysis; pressing either does both again.
-    onClick(c_.简体转换为繁体, [this] { form_.setText1(std::u16string(form_.Text1)); });
-    onClick(c_.求笔画, [this] { form_.setText1(std::u16string(form_.Text1)); });
+    onClick(c_.简体转换为繁体, [this] { form_.press简体转换为繁体(); });
+    onClick(c_.求笔画, [this] { form_.press求笔画(); });
     onClick(c_.求全称属性, [this] { form_.press求全称属性(); });
     onClick(c_.gridButtons[0], [this] { form_.press求天格(); });
     onClick(c_.gridButtons[1], [this] { form_.press求人格(); });

@@ -262,3 +262,24 @@ TEST_F(MainFormTest, AnalysisSeesADataChangeAtOnce) {
 
 }  // namespace
 }  // namespace muwu
+
+namespace muwu {
+namespace {
+
+TEST_F(MainFormTest, TheWorkAreaButtonsRunOnTheirOwn) {
+    form.setText1(u"张");
+    EXPECT_EQ(form.Text2, u"張");
+    EXPECT_EQ(form.笔画数, u"11");
+    form.Text1 = u"刘";  // as if typed with both handlers held back
+    form.press求笔画();
+    EXPECT_EQ(form.笔画数, u"15");
+    EXPECT_EQ(form.Text2, u"張");
+    form.press简体转换为繁体();
+    EXPECT_EQ(form.Text2, u"劉");
+    form.Text1 = u"刘张";
+    form.press简体转换为繁体();  // not one character: Text2 keeps what it had
+    EXPECT_EQ(form.Text2, u"劉");
+}
+
+}  // namespace
+}  // namespace muwu
