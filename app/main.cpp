@@ -1,14 +1,21 @@
-// 沐梧取名器: the desktop program. For now it opens the main window directly.
+// 沐梧取名器: the desktop program. Start-up is the cover; closing the main window ends the program.
 #include <QApplication>
+#include <utility>
 
 #include "names/main_window.h"
-#include "platform/data_folder.h"
-#include "platform/desktop_opener.h"
+#include "naming/naming_window.h"
+#include "shell/cover_picture.h"
+#include "shell/start_up.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("沐梧取名器"));
-    muwu::MainWindow window(muwu::findDataFolder(muwu::programFolder()), muwu::desktopOpener());
-    window.show();
+    QApplication::setDesktopFileName(QStringLiteral("muwu"));
+    QApplication::setWindowIcon(muwu::programIcon());
+    // Hidden and closed windows do not end the program; only the main window's close does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    muwu::StartUpOptions options = muwu::desktopStartUpOptions();
+    options.mainWindowCreated = [](muwu::MainWindow& main) { muwu::attachNamingWindow(main); };
+    muwu::StartUp startUp(std::move(options));
     return QApplication::exec();
 }

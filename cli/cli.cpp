@@ -1,13 +1,11 @@
 #include "cli/cli.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <ctime>
 #include <fstream>
 #include <iomanip>
 #include <istream>
+#include <limits>
 #include <locale>
 #include <map>
 #include <memory>
@@ -18,11 +16,13 @@
 #include <system_error>
 
 #include "cli/json.h"
+#include "cli/line_reader.h"
 #include "names/analysis.h"
 #include "names/char_data.h"
 #include "names/luck_table.h"
 #include "names/report.h"
 #include "names/version.h"
+#include "naming/form_evaluator.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_folder.h"
 #include "platform/text.h"
@@ -45,6 +45,11 @@ constexpr std::string_view kUsage =
     "  entry N                   数理 N（0–80）的说明文字\n"
     "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
     "          把名称的分析写成姓名报告（《名称》姓名报告.txt），输出报告的路径\n"
+    "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--runs R]\n"
+    "       [--seed X] [--json]\n"
+    "          自动取名 R 次（默认 1），如同在取名窗中按“求名”：N 个字（默认 2，0–22），\n"
+    "          笔画数在 K 以内（默认 9）；N 为 2 时从词库“4.lib”的四字词中取两个字，\n"
+    "          --no-words 则按笔画取字；--seed 让第 i 次以 X+i-1 为种子（默认：当时时刻）\n"
     "\n"
     "选项：\n"
     "  --company            按公司名（粗算）分析\n"
@@ -57,7 +62,7 @@ constexpr std::string_view kUsage =
     "  --help               显示本说明\n"
     "  --version            显示版本\n"
     "\n"
-    "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表没有写出。\n";
+    "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表没有写出，5 每次取名都超时。\n";
 
 struct UsageError {
     std::string message;
@@ -70,9 +75,11 @@ struct Parsed {
     std::vector<std::string> positionals;
 };
 
-const std::set<std::string> kFlags = {"--company", "--no-auto", "--json",   "--batch",
-                                      "--help",    "-h",        "--version"};
-const std::set<std::string> kValued = {"--data", "--surname-length", "--dir"};
+const std::set<std::string> kFlags = {"--company", "--no-auto", "--json",    "--batch",
+                                      "--help",    "-h",        "--version", "--no-words"};
+const std::set<std::string> kValued = {"--data",   "--surname-length", "--dir",
+                                       "--prefix", "--suffix",         "--chars",
+                                       "--limit",  "--runs",           "--seed"};
 
 Parsed parse(const std::vector<std::string>& args) {
     Parsed p;
@@ -184,60 +191,6 @@ class Session {
     std::unique_ptr<CharacterData> data_;
 };
 
-// Lines of the batch input. From a file descriptor it reads blocks itself, so it knows exactly
-// when new input arrived; from any other stream (tests) the whole stream counts as one block.
-class LineReader {
-  public:
-    LineReader(std::istream& in, int fd) : in_(in), fd_(fd) {}
-
-    // False at the end. readInput tells whether input was read since the previous line.
-    template <typename BeforeRead>
-    bool next(std::string& line, bool& readInput, BeforeRead&& beforeRead) {
-        readInput = false;
-        if (fd_ < 0) {
-            readInput = first_;
-            first_ = false;
-            return static_cast<bool>(std::getline(in_, line));
-        }
-        for (;;) {
-            const std::size_t nl = buffer_.find('\n', pos_);
-            if (nl != std::string::npos) {
-                line.assign(buffer_, pos_, nl - pos_);
-                pos_ = nl + 1;
-                return true;
-            }
-            if (eof_) {
-                if (pos_ >= buffer_.size())
-                    return false;
-                line.assign(buffer_, pos_);
-                pos_ = buffer_.size();
-                return true;
-            }
-            buffer_.erase(0, pos_);
-            pos_ = 0;
-            beforeRead();
-            char chunk[1 << 16];
-            const ssize_t got = ::read(fd_, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                eof_ = true;
-            } else {
-                buffer_.append(chunk, static_cast<std::size_t>(got));
-            }
-            readInput = true;
-        }
-    }
-
-  private:
-    std::istream& in_;
-    int fd_;
-    bool first_ = true;
-    bool eof_ = false;
-    std::string buffer_;
-    std::size_t pos_ = 0;
-};
-
 std::string classJson(LuckClass c) {
     if (c == LuckClass::none)
         return "null";
@@ -246,7 +199,7 @@ std::string classJson(LuckClass c) {
     return s;
 }
 
-void appendAnalysisJson(std::string& out, const Analysis& a) {
+json::Object& analysisFields(json::Object& object, const Analysis& a) {
     std::string classes;
     json::Object(classes)
         .raw("total", classJson(a.totalClass))
@@ -255,8 +208,7 @@ void appendAnalysisJson(std::string& out, const Analysis& a) {
         .raw("earth", classJson(a.earthClass))
         .raw("outer", classJson(a.outerClass))
         .close();
-    json::Object(out)
-        .field("name", std::u16string_view(a.name))
+    return object.field("name", std::u16string_view(a.name))
         .field("surname", std::u16string_view(a.surname))
         .field("given", std::u16string_view(a.given))
         .field("surname_length", static_cast<long long>(a.surnameLength))
@@ -268,8 +220,12 @@ void appendAnalysisJson(std::string& out, const Analysis& a) {
         .field("outer", a.outer)
         .field("score", a.score)
         .field("attribute", std::u16string_view(a.attribute))
-        .raw("classes", classes)
-        .close();
+        .raw("classes", classes);
+}
+
+void appendAnalysisJson(std::string& out, const Analysis& a) {
+    json::Object object(out);
+    analysisFields(object, a).close();
     out += '\n';
 }
 
@@ -494,6 +450,91 @@ int reportCommand(const Parsed& p, Session& s, const Environment& env) {
     return kExitOk;
 }
 
+std::string valueOr(const Parsed& p, const std::string& name, std::string fallback) {
+    const auto it = p.values.find(name);
+    return it != p.values.end() ? it->second : fallback;
+}
+
+long long integerOption(const Parsed& p, const std::string& name, long long fallback, long long low,
+                        long long high) {
+    const std::string text = valueOr(p, name, std::to_string(fallback));
+    const std::optional<long long> v = parseInteger(text);
+    if (!v || *v < low || *v > high) {
+        throw UsageError{name + " 需要 " + std::to_string(low) + " 到 " + std::to_string(high) +
+                         " 之间的整数，而不是“" + text + "”"};
+    }
+    return *v;
+}
+
+// Runs of the naming engine with the naming window's rules, judged by the main window's analysis
+// of a form loaded once, as presses of 求名 in one session are.
+int nameCommand(const Parsed& p, Session& s) {
+    allowOnly(p, {"--prefix", "--suffix", "--chars", "--limit", "--no-words", "--runs", "--seed",
+                  "--json"});
+    if (!p.positionals.empty())
+        throw UsageError{"name 不接受名称参数，姓用 --prefix 给出"};
+    NamingSettings settings;
+    settings.prefix = fromUtf8(valueOr(p, "--prefix", ""));
+    settings.suffix = fromUtf8(valueOr(p, "--suffix", ""));
+    settings.count =
+        fromUtf8(std::to_string(integerOption(p, "--chars", 2, 0, kMaxCharacterCount)));
+    settings.limit = fromUtf8(valueOr(p, "--limit", "9"));
+    settings.词义 = p.flags.contains("--no-words") ? 0 : 1;
+    const long long runs = integerOption(p, "--runs", 1, 1, 100000);
+    const bool seeded = p.values.contains("--seed");
+    const long long firstSeed =
+        seeded ? integerOption(p, "--seed", 0, 0, std::numeric_limits<long long>::max()) : 0;
+    if (!s.checkData())
+        return kExitData;
+
+    WordListLoad words;
+    if (settings.词义 != 0 && settings.count == u"2") {
+        words = loadWordList(s.data().folder() / std::filesystem::path(toUtf8(kWordListName)));
+        if (words.status != WordListStatus::ok)
+            s.error(toUtf8(wordListProblem(words)));
+    }
+    MainForm form(s.data());
+    form.load();
+    FormEvaluator evaluator(form);
+    SettingsPanel panel(settings);
+    auto seed = static_cast<std::uint64_t>(firstSeed);
+    UniformRandom random(seeded ? UniformRandom::SeedSource([&] { return seed++; })
+                                : UniformRandom::SeedSource());
+    NamingEngine engine(
+        evaluator, panel, random, [&](int n) { return s.data().strokePool(n); }, words.words);
+    bool anyAccepted = false;
+    for (long long i = 1; i <= runs; ++i) {
+        const RunResult r = engine.run();
+        if (r.outcome != RunOutcome::accepted && r.outcome != RunOutcome::timedOut)
+            throw UsageError{toUtf8(messageOf(r.outcome))};
+        const bool accepted = r.outcome == RunOutcome::accepted;
+        anyAccepted = anyAccepted || accepted;
+        if (!accepted)
+            form.press求全称属性();  // the analysis shown names the last candidate's attribute
+        std::string out;
+        if (p.flags.contains("--json")) {
+            json::Object object(out);
+            analysisFields(object, readAnalysis(form))
+                .field("accepted", accepted)
+                .field("attempts", static_cast<long long>(r.attempts));
+            if (r.word)
+                object.field("word", std::u16string_view(*r.word));
+            object.close();
+            out += '\n';
+        } else {
+            out += "第 " + std::to_string(i) + " 次：" +
+                   (accepted ? "第 " + std::to_string(r.attempts) + " 个候选合格"
+                             : toUtf8(kTimeOutMessage) + "最后的候选是") +
+                   (r.word ? "（" + toUtf8(kFromWordPrefix) + toUtf8(*r.word) + "）" : "") + "\n";
+            appendAnalysisText(out, readAnalysis(form));
+        }
+        s.out() << out;
+        s.reportProblems();
+    }
+    s.out().flush();
+    return anyAccepted ? kExitOk : kExitNoName;
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -517,6 +558,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             return entryCommand(p, session);
         if (p.command == "report")
             return reportCommand(p, session, env);
+        if (p.command == "name")
+            return nameCommand(p, session);
         if (p.command.empty())
             throw UsageError{"缺少命令"};
         throw UsageError{"未知的命令 " + p.command};

@@ -12,6 +12,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitData = 3;
 inline constexpr int kExitFailure = 4;
+inline constexpr int kExitNoName = 5;  // name: every run timed out
 
 struct Environment {
     std::filesystem::path programDir;  // the data folder is looked for from here

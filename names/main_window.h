@@ -43,6 +43,8 @@ class MainWindow : public QWidget {
         return findChild<W*>(name);
     }
     [[nodiscard]] const MainForm& form() const noexcept { return form_; }
+    // The character data of the analysis; the naming engine draws its characters from them.
+    [[nodiscard]] CharacterData& data() noexcept { return *data_; }
 
     // The date written at the end of a report; the system's short date of today by default.
     void setReportDate(std::function<QString()> today);

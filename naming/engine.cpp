@@ -1,0 +1,173 @@
+#include "naming/engine.h"
+
+#include <algorithm>
+
+#include "names/score.h"
+
+namespace muwu {
+
+namespace {
+
+// Whatever way a run ends, the main window leaves naming mode.
+class NamingMode {
+  public:
+    explicit NamingMode(Evaluator& evaluator) : evaluator_(evaluator) {
+        evaluator_.set正在取名(true);
+    }
+    ~NamingMode() { evaluator_.set正在取名(false); }
+    NamingMode(const NamingMode&) = delete;
+    NamingMode& operator=(const NamingMode&) = delete;
+
+  private:
+    Evaluator& evaluator_;
+};
+
+// The stroke limit as a number of at least 1; above 30 it means every list there is.
+std::optional<double> usableLimit(std::u16string_view text) {
+    const std::optional<double> limit = leadingNumber(text);
+    if (!limit || *limit < 1)
+        return std::nullopt;
+    return std::min(*limit, static_cast<double>(kMaxStrokeLimit));
+}
+
+// Index (from 0) that a draw r picks among size items.
+std::size_t pick(std::size_t size, float r) {
+    return static_cast<std::size_t>(static_cast<double>(size) * static_cast<double>(r));
+}
+
+}  // namespace
+
+std::u16string_view messageOf(RunOutcome outcome) noexcept {
+    switch (outcome) {
+        case RunOutcome::accepted:
+            return {};
+        case RunOutcome::timedOut:
+            return kTimeOutMessage;
+        case RunOutcome::prefixTooLong:
+            return kPrefixTooLongMessage;
+        case RunOutcome::badLimit:
+            return kBadLimitMessage;
+        case RunOutcome::tooMany:
+            return kTooManyMessage;
+    }
+    return {};
+}
+
+NamingEngine::NamingEngine(Evaluator& evaluator, NamingPanel& panel, RandomSource& random,
+                           PoolSource pools, const WordList& words)
+    : evaluator_(evaluator),
+      panel_(panel),
+      random_(random),
+      pools_(std::move(pools)),
+      words_(words) {}
+
+RunResult NamingEngine::run() {
+    RunResult result;
+    const std::u16string prefix = panel_.prefix();
+    const std::u16string suffix = panel_.suffix();
+
+    // Settings that cannot give a sensible run are refused before the main window is touched.
+    if (prefix.size() > static_cast<std::size_t>(kMaxPrefixLength)) {
+        result.outcome = RunOutcome::prefixTooLong;
+        return result;
+    }
+    const double count = numberOf(panel_.countText());
+    if (count > kMaxCharacterCount) {
+        result.outcome = RunOutcome::tooMany;
+        return result;
+    }
+    const bool wordMode = count == 2 && panel_.词义Value() != 0 && !words_.empty();
+    if (!wordMode && count >= 1 && !usableLimit(panel_.limitText())) {
+        result.outcome = RunOutcome::badLimit;
+        return result;
+    }
+
+    NamingMode naming(evaluator_);
+    prepare(prefix.size());
+    panel_.show来自词(panel_.词义Visible() && panel_.词义Value() == 1);
+    random_.reseed();
+
+    for (;;) {
+        if (result.attempts == kMaxAttempts) {
+            result.outcome = RunOutcome::timedOut;
+            result.name = evaluator_.text3();
+            return result;
+        }
+        ++result.attempts;
+        const double n = numberOf(panel_.countText());
+        const bool pair = n == 2 && panel_.词义Value() != 0 && !words_.empty();
+        const std::u16string candidate =
+            prefix + (pair ? drawPair(result) : drawCharacters(static_cast<int>(n))) + suffix;
+        // The name box may already hold this text from before the run, analysed under other
+        // settings; an unchanged text would not be analysed again.
+        if (result.attempts == 1 && evaluator_.text3() == candidate)
+            evaluator_.writeText3(u"");
+        evaluator_.writeText3(candidate);
+        if (acceptable())
+            break;
+    }
+
+    result.outcome = RunOutcome::accepted;
+    result.name = evaluator_.text3();
+    evaluator_.set正在取名(false);
+    evaluator_.press求全称属性();
+    panel_.set属性(evaluator_.全称属性());
+    evaluator_.show();
+    return result;
+}
+
+void NamingEngine::prepare(std::size_t prefixLength) {
+    evaluator_.set自动识别姓氏(false);
+    if (prefixLength == 0) {
+        evaluator_.select(NameOption::company);
+        return;
+    }
+    evaluator_.set姓长度(static_cast<int>(prefixLength));
+    evaluator_.select(NameOption::person);
+    evaluator_.select(prefixLength == 1 ? NameOption::singleSurname : NameOption::doubleSurname);
+}
+
+std::u16string NamingEngine::drawCharacters(int count) {
+    std::u16string g;
+    for (int i = 1; i <= count; ++i) {
+        const double limit = usableLimit(panel_.limitText()).value_or(1.0);
+        const int strokes = static_cast<int>(limit * static_cast<double>(random_.next())) + 1;
+        const std::u16string pool = pools_(strokes);
+        const std::size_t k = pick(pool.size(), random_.next());
+        if (k < pool.size())
+            g += pool[k];
+    }
+    return g;
+}
+
+std::u16string NamingEngine::drawPair(RunResult& result) {
+    const std::u16string_view w = words_.draw(random_.next());
+    std::size_t first = 0, second = 0;
+    if (random_.next() > 0.5f) {
+        if (random_.next() > 0.5f) {
+            first = 0, second = 2;
+        } else {
+            first = 1, second = 3;
+        }
+    } else if (random_.next() > 0.5f) {
+        first = 0, second = 1;
+    } else {
+        first = 2, second = 3;
+    }
+    panel_.set来自词(std::u16string(kFromWordPrefix) + std::u16string(w));
+    result.word = std::u16string(w);
+    return {w[first], w[second]};
+}
+
+bool NamingEngine::acceptable() const {
+    if (evaluator_.isRed(GridBox::Text4))
+        return false;
+    if (evaluator_.公司名Selected())
+        return true;
+    if (evaluator_.isRed(GridBox::Text6) || evaluator_.isRed(GridBox::Text7))
+        return false;
+    // A two-character personal name always has 外格 2, which is unlucky; it is let pass.
+    return !evaluator_.isRed(GridBox::Text8) || evaluator_.text3().size() == 2;
+}
+
+}  // namespace muwu

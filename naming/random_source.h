@@ -1,0 +1,39 @@
+#pragma once
+// The naming engine's dice: uniform values in [0, 1), started afresh at every run from a seed.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <random>
+
+namespace muwu {
+
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+    // Starts a new sequence; called once at the start of every run.
+    virtual void reseed() = 0;
+    // The next value r of the sequence, 0 <= r < 1, in single precision.
+    [[nodiscard]] virtual float next() = 0;
+};
+
+// Microseconds since local midnight. The fraction of a second matters: with whole seconds, two
+// runs started within the same second would draw the same sequence and propose the same name.
+[[nodiscard]] std::uint64_t timeOfDaySeed(std::chrono::system_clock::time_point now);
+[[nodiscard]] std::uint64_t timeOfDaySeed();
+
+// A 64-bit Mersenne twister reseeded from a seed source; the time of day unless told otherwise.
+// Its values before the first reseed follow the generator's default seed.
+class UniformRandom final : public RandomSource {
+  public:
+    using SeedSource = std::function<std::uint64_t()>;
+    explicit UniformRandom(SeedSource seed = {});
+
+    void reseed() override;
+    [[nodiscard]] float next() override;
+
+  private:
+    SeedSource seed_;
+    std::mt19937_64 engine_;
+};
+
+}  // namespace muwu

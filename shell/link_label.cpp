@@ -1,0 +1,52 @@
+#include "shell/link_label.h"
+
+#include <QMouseEvent>
+
+#include "platform/ui_fonts.h"
+#include "shell/link_actions.h"
+
+namespace muwu {
+
+LinkLabel::LinkLabel(const QString& name, const QString& caption, QWidget* parent)
+    : QLabel(caption, parent) {
+    setObjectName(name);
+    setFont(songTi(9));
+    setCursor(Qt::PointingHandCursor);
+    setStyleSheet(QStringLiteral("color: #23527a; background: transparent;"));
+    adjustSize();
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+LinkLabels addLinkLabels(QWidget* host, LinkActions& links) {
+    LinkLabels l;
+    l.沐梧工作室 =
+        new LinkLabel(QStringLiteral("沐梧工作室"), QStringLiteral("官方网站：沐梧工作室"), host);
+    l.设计 = new LinkLabel(QStringLiteral("设计"), QStringLiteral("设计：青岑"), host);
+    l.诗集 = new LinkLabel(QStringLiteral("诗集"), QStringLiteral("青岑诗集"), host);
+    // The actions catch everything themselves, so nothing leaves the click handler.
+    QObject::connect(l.沐梧工作室, &LinkLabel::clicked, host, [&links] { links.siteLink(); });
+    QObject::connect(l.设计, &LinkLabel::clicked, host, [&links] { links.authorLink(); });
+    QObject::connect(l.诗集, &LinkLabel::clicked, host, [&links] { links.poetryLink(); });
+    return l;
+}
+
+void showLinkTips(const LinkLabels& labels, const LinkActions& links) {
+    labels.沐梧工作室->setToolTip(links.siteTip());
+    labels.设计->setToolTip(links.authorTip());
+    labels.诗集->setToolTip(links.poetryTip());
+}
+
+}  // namespace muwu

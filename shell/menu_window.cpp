@@ -1,0 +1,76 @@
+#include "shell/menu_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "names/version.h"
+#include "platform/ui_fonts.h"
+#include "shell/about_box.h"
+
+namespace muwu {
+
+MenuWindow::MenuWindow(LinkActions& links) : links_(links) {
+    setObjectName(QStringLiteral("菜单窗"));
+    setWindowTitle(QStringLiteral("菜单窗"));
+
+    menu_ = new QMenu(QStringLiteral("帮助"), this);
+    menu_->setObjectName(QStringLiteral("帮助"));
+    menu_->setFont(songTi(9));
+    QAction* about = menu_->addAction(QStringLiteral("关于《沐梧取名器》"));
+    about->setObjectName(QStringLiteral("关于《沐梧取名器》"));
+    QAction* update = menu_->addAction(QStringLiteral("新版本检测（升级）"));
+    update->setObjectName(QStringLiteral("新版本检测"));
+    // Qt's action handlers must not throw; both of these catch what they meet.
+    connect(about, &QAction::triggered, this, [this] { showAbout(); });
+    connect(update, &QAction::triggered, this, [this] { checkForUpdate(); });
+}
+
+MenuWindow::~MenuWindow() {
+    delete about_.data();
+}
+
+AboutBox* MenuWindow::aboutBox() const noexcept {
+    return about_.data();
+}
+
+void MenuWindow::popUp(const QPoint& globalPos) {
+    menu_->popup(globalPos);
+}
+
+void MenuWindow::setUpdateCheck(std::function<void()> check) {
+    updateCheck_ = std::move(check);
+}
+
+void MenuWindow::showAbout() {
+    try {
+        if (!about_)
+            about_ = new AboutBox(links_);
+        else
+            about_->load();
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    } catch (...) {
+        // Without an about box the program carries on as it was.
+    }
+}
+
+void MenuWindow::checkForUpdate() {
+    try {
+        if (updateCheck_) {
+            updateCheck_();
+            return;
+        }
+        auto* box = new QMessageBox(
+            QMessageBox::Information, QString::fromStdU16String(applicationTitle()),
+            QStringLiteral("新版本检测暂不可用，将在以后的版本中提供。"), QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("新版本检测消息"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box->show();
+    } catch (...) {
+    }
+}
+
+}  // namespace muwu

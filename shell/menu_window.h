@@ -1,0 +1,43 @@
+#pragma once
+// 菜单窗: the hidden holder of the help menu 帮助 that the main window pops up. It is never shown;
+// it keeps the one about box while that is open.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace muwu {
+
+class AboutBox;
+class LinkActions;
+
+class MenuWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MenuWindow(LinkActions& links);
+    ~MenuWindow() override;
+
+    [[nodiscard]] QMenu* 帮助() const noexcept { return menu_; }
+    void popUp(const QPoint& globalPos);
+
+    // 新版本检测 runs this; until there is an update check it says that there is none yet.
+    void setUpdateCheck(std::function<void()> check);
+
+    // The open about box; null when there is none.
+    [[nodiscard]] AboutBox* aboutBox() const noexcept;
+
+  private:
+    void showAbout();
+    void checkForUpdate();
+
+    LinkActions& links_;
+    QMenu* menu_ = nullptr;
+    QPointer<AboutBox> about_;
+    std::function<void()> updateCheck_;
+};
+
+using 菜单窗 = MenuWindow;
+
+}  // namespace muwu

@@ -1,0 +1,170 @@
+// muwu-cli name: runs of the naming engine against the bare analysis.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
+#include "cli/cli.h"
+#include "platform/text.h"
+#include "tests/support/data_dir.h"
+
+namespace muwu {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result runCli(const std::vector<std::string>& args) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = cli::run(args, in, out, err, {test::shippedData()});
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> v;
+    std::istringstream s(text);
+    for (std::string line; std::getline(s, line);)
+        v.push_back(line);
+    return v;
+}
+
+// The value of a string field of one JSON line, as written (no escapes occur in these).
+std::string field(const std::string& json, const std::string& name) {
+    const std::string key = "\"" + name + "\":\"";
+    const auto at = json.find(key);
+    if (at == std::string::npos)
+        return {};
+    const auto start = at + key.size();
+    return json.substr(start, json.find('"', start) - start);
+}
+
+// The analysis part of a name line: everything before the fields the command adds.
+std::string analysisPart(const std::string& json) {
+    return json.substr(0, json.find(",\"accepted\":")) + "}";
+}
+
+TEST(NameCommand, ASeedRepeatsTheRunsAndEachRunHasItsOwn) {
+    const std::vector<std::string> args = {"name",   "--prefix", "张",     "--runs",    "6",
+                                           "--seed", "11",       "--json", "--no-words"};
+    const Result a = runCli(args);
+    ASSERT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.err, "");
+    EXPECT_EQ(runCli(args).out, a.out);
+    const std::vector<std::string> runs = lines(a.out);
+    ASSERT_EQ(runs.size(), 6u);
+    std::vector<std::string> names;
+    for (const std::string& run : runs)
+        names.push_back(field(run, "name"));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::unique(names.begin(), names.end()), names.end());
+
+    // Run i of a seed is run 1 of that seed plus i - 1.
+    const Result third = runCli({"name", "--prefix", "张", "--seed", "13", "--json", "--no-words"});
+    EXPECT_EQ(third.out, runs[2] + "\n");
+}
+
+TEST(NameCommand, AcceptedNamesAnalyseAsAnalyzeShowsThem) {
+    struct Case {
+        std::vector<std::string> name;
+        std::vector<std::string> analyze;
+    };
+    const Case cases[] = {
+        {{"--prefix", "欧阳", "--chars", "1"}, {"--no-auto", "--surname-length", "2"}},
+        {{"--prefix", "李", "--chars", "3", "--limit", "14"}, {"--no-auto"}},
+        {{"--suffix", "科技", "--no-words"}, {"--company", "--no-auto"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"name", "--json", "--runs", "5", "--seed", "1"};
+        args.insert(args.end(), c.name.begin(), c.name.end());
+        const Result r = runCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        for (const std::string& run : lines(r.out)) {
+            ASSERT_NE(run.find("\"accepted\":true"), std::string::npos) << run;
+            std::vector<std::string> again = {"analyze", "--json"};
+            again.insert(again.end(), c.analyze.begin(), c.analyze.end());
+            again.push_back(field(run, "name"));
+            EXPECT_EQ(analysisPart(run) + "\n", runCli(again).out);
+            EXPECT_EQ(run.find("\"total\":\"凶\""), std::string::npos) << run;
+        }
+    }
+}
+
+TEST(NameCommand, WordModeNamesTheWordAndTakesAPairOfIt) {
+    const Result r = runCli({"name", "--prefix", "王", "--runs", "20", "--seed", "4", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const std::string& run : lines(r.out)) {
+        const std::u16string word = fromUtf8(field(run, "word"));
+        const std::u16string name = fromUtf8(field(run, "name"));
+        ASSERT_EQ(word.size(), 4u) << run;
+        ASSERT_EQ(name.size(), 3u);
+        const std::u16string pair = name.substr(1);
+        const std::u16string odd{word[0], word[2]}, even{word[1], word[3]};
+        EXPECT_TRUE(pair == word.substr(0, 2) || pair == word.substr(2, 2) || pair == odd ||
+                    pair == even)
+            << run;
+    }
+    const Result text = runCli({"name", "--prefix", "王", "--seed", "4"});
+    EXPECT_NE(text.out.find("（来自："), std::string::npos) << text.out;
+}
+
+TEST(NameCommand, TimeOutsAreReportedNotPassedOff) {
+    // 张 11 with one character of one stroke: a total of 12, unlucky every time.
+    const Result r =
+        runCli({"name", "--prefix", "张", "--chars", "1", "--limit", "1", "--seed", "2", "--json"});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_NE(r.out.find("\"accepted\":false,\"attempts\":32"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"total\":12"), std::string::npos);
+
+    const Result text = runCli({"name", "--prefix", "张", "--chars", "1", "--limit", "1"});
+    EXPECT_EQ(text.status, 5);
+    EXPECT_NE(text.out.find("运转超时！请适当的提高笔画复杂程度。"), std::string::npos);
+}
+
+TEST(NameCommand, SettingsTheEngineRefusesAreUsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"name", "--limit", "abc", "--no-words"},
+        {"name", "--limit", "0", "--chars", "3"},
+        {"name", "--chars", "23"},
+        {"name", "--chars", "two"},
+        {"name", "--runs", "0"},
+        {"name", "--seed", "-1"},
+        {"name", "--prefix", "一二三四五六七八九十一"},
+        {"name", "张"},
+        {"name", "--company"},
+    };
+    for (const auto& args : bad) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err, "");
+    }
+    // Above 30 every list serves; the limit needs no number in word mode.
+    EXPECT_EQ(
+        runCli({"name", "--prefix", "张", "--limit", "40", "--no-words", "--seed", "2"}).status, 0);
+    EXPECT_EQ(runCli({"name", "--prefix", "张", "--limit", "abc", "--seed", "2"}).status, 0);
+}
+
+TEST(NameCommand, WithoutTheWordListItSaysSoAndDrawsCharacters) {
+    test::DataDir dir;
+    for (const auto& entry : std::filesystem::directory_iterator(test::shippedData())) {
+        const std::string ext = entry.path().extension().string();
+        if ((ext == ".txt" || ext == ".lib") && entry.path().filename() != "4.lib")
+            std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
+    }
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status =
+        cli::run({"--data", dir.path().string(), "name", "--prefix", "王", "--json", "--seed", "3"},
+                 in, out, err, {test::shippedData()});
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_NE(err.str().find("找不到词库“4.lib”"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().find("\"word\""), std::string::npos);
+    EXPECT_EQ(fromUtf8(field(out.str(), "name")).size(), 3u);
+}
+
+}  // namespace
+}  // namespace muwu

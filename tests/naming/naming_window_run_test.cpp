@@ -1,0 +1,276 @@
+// Runs of 求名 through the real main window: the acceptance rules per mode, the time-out, the
+// word-mode pairs, the lists a limit opens, refused settings and failures.
+#include <QGroupBox>
+
+#include "names/version.h"
+#include "tests/naming/naming_window_test.h"
+
+namespace muwu {
+
+namespace {
+
+// The pair cut out of a word, if name ends in one: (1,3), (2,4), (1,2) or (3,4), in word order.
+bool endsInAPairOf(const QString& name, const QString& word) {
+    if (word.size() != 4)
+        return false;
+    const QString pair = name.right(2);
+    for (const auto& [i, j] : {std::pair{0, 2}, {1, 3}, {0, 1}, {2, 3}}) {
+        if (pair == QString(word[i]) + word[j])
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void NamingWindowTest::seededRunsAcceptOnlyWhatTheirModeAllows_data() {
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<bool>("words");
+    QTest::newRow("untouched settings: word mode") << "张"
+                                                   << ""
+                                                   << "2"
+                                                   << "9" << true;
+    QTest::newRow("single surname, characters") << "张"
+                                                << ""
+                                                << "2"
+                                                << "12" << false;
+    QTest::newRow("double surname, one character") << "欧阳"
+                                                   << ""
+                                                   << "1"
+                                                   << "9" << false;
+    QTest::newRow("three-character surname") << "司马相"
+                                             << ""
+                                             << "1"
+                                             << "15" << false;
+    QTest::newRow("company with a trade word") << ""
+                                               << "科技"
+                                               << "2"
+                                               << "9" << false;
+}
+
+void NamingWindowTest::seededRunsAcceptOnlyWhatTheirModeAllows() {
+    QFETCH(QString, prefix);
+    QFETCH(QString, suffix);
+    QFETCH(QString, count);
+    QFETCH(QString, limit);
+    QFETCH(bool, words);
+    openNaming();
+    setUp(prefix, suffix, count, limit, words);
+    int accepted = 0;
+    for (seed_ = 1; seed_ <= 8; ++seed_) {
+        const QList<Attempt> attempts = press求名();
+        const QString context = QStringLiteral("seed %1").arg(seed_);
+        QVERIFY2(!attempts.isEmpty() && attempts.size() <= 32, qPrintable(context));
+        QVERIFY(!main_->正在取名());
+        for (qsizetype i = 0; i < attempts.size(); ++i) {
+            const Attempt& a = attempts[i];
+            QVERIFY(a.naming);
+            QCOMPARE(a.company, prefix.isEmpty());
+            QVERIFY(a.name.startsWith(prefix) && a.name.endsWith(suffix));
+            QCOMPARE(a.name.size(), prefix.size() + suffix.size() + count.toInt());
+            if (words)
+                QVERIFY2(endsInAPairOf(a.name, a.from.mid(3)), qPrintable(a.name + a.from));
+            if (i + 1 < attempts.size())
+                QVERIFY2(!passes(a), qPrintable(a.name));
+        }
+        const Attempt& last = attempts.last();
+        QCOMPARE(m<QLineEdit>(u"Text3")->text(), last.name);
+        const QList<QMessageBox*> timeOut = notices(QStringLiteral("取名消息"));
+        if (timeOut.isEmpty()) {
+            ++accepted;
+            QVERIFY2(passes(last), qPrintable(last.name));
+            // 属性 shows the full attribute of the accepted name, as the main window has it.
+            const QString attribute = m<QLabel>(u"全称属性")->text();
+            QCOMPARE(attribute.size(), last.name.size());
+            QCOMPARE(n<QLabel>(u"属性")->text(), attribute);
+        } else {
+            QCOMPARE(attempts.size(), 32);
+            QVERIFY(!passes(last));
+            closeNotices();
+        }
+        QCOMPARE(n<QLabel>(u"来自词")->isVisible(), words);
+        if (words)
+            QCOMPARE(n<QLabel>(u"来自词")->text(), last.from);
+    }
+    QVERIFY2(accepted >= 5, qPrintable(QString::number(accepted)));
+    QCOMPARE(m<QRadioButton>(u"公司名")->isChecked(), prefix.isEmpty());
+    QVERIFY(!m<QCheckBox>(u"自动识别姓氏")->isChecked());
+}
+
+void NamingWindowTest::thirtyTwoRejectionsEndInTheTimeOut() {
+    // 张 has 11 strokes in the sample data; any one-stroke character gives the unlucky total 12.
+    dir_ = std::make_unique<test::DataDir>();
+    dir_->writeSample();
+    dir_->write(u"4.lib", u"甲乙丙丁\r\n");
+    dir_->writeList(1, u"1画的字\r\n五行属“土”：一 乙 丶\r\n");
+    makeMain(dir_->path());
+    openNaming();
+    setUp(QStringLiteral("张"), QString(), QStringLiteral("1"), QStringLiteral("1"), true);
+    const QList<Attempt> attempts = press求名();
+    QVERIFY(naming_->lastRun());
+    QCOMPARE(naming_->lastRun()->outcome, RunOutcome::timedOut);
+    QCOMPARE(naming_->lastRun()->attempts, 32);
+    // The name box reports a change only when a candidate differs from the one before.
+    QVERIFY(attempts.size() > 1 && attempts.size() <= 32);
+    for (const Attempt& a : attempts) {
+        QVERIFY(a.naming && a.total);
+        QCOMPARE(a.name.size(), 2);
+    }
+    const QList<QMessageBox*> told = notices(QStringLiteral("取名消息"));
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told[0]->text(), QStringLiteral("运转超时！请适当的提高笔画复杂程度。"));
+    QCOMPARE(told[0]->windowTitle(), QStringLiteral("沐梧取名器 V3.0.28"));
+    QCOMPARE(told[0]->standardButtons(), QMessageBox::Ok);
+    QVERIFY(!told[0]->isModal());
+    QVERIFY(!main_->正在取名());
+    QCOMPARE(m<QLineEdit>(u"Text3")->text(), attempts.last().name);
+    QCOMPARE(m<QLabel>(u"总笔画数")->text(), QStringLiteral("12"));
+    QCOMPARE(n<QLabel>(u"属性")->text(), QStringLiteral("属性"));
+    closeNotices();
+
+    // The main window is out of naming mode: a typed name has its full attribute again.
+    auto* name = m<QLineEdit>(u"Text3");
+    typeInto(name, QStringLiteral("王"));
+    QCOMPARE(m<QLabel>(u"全称属性")->text(), QStringLiteral("土"));
+}
+
+void NamingWindowTest::wordModePairsComeFromTheDrawnWordInOrder() {
+    openNaming();
+    setUp(QStringLiteral("王"), QString(), QStringLiteral("2"), QStringLiteral("9"), true);
+    const std::u16string& text = naming_->wordList().words.text();
+    QSet<QString> pairs;
+    for (seed_ = 1; seed_ <= 6; ++seed_) {
+        const QList<Attempt> attempts = press求名();
+        for (const Attempt& a : attempts) {
+            QVERIFY2(a.from.startsWith(QStringLiteral("来自：")), qPrintable(a.from));
+            const QString word = a.from.mid(3);
+            QVERIFY(text.find((word + QStringLiteral("\r")).toStdU16String()) !=
+                    std::u16string::npos);
+            QVERIFY2(endsInAPairOf(a.name, word), qPrintable(a.name + " " + word));
+            pairs.insert(a.name.right(2));
+        }
+        QCOMPARE(n<QLabel>(u"来自词")->text(), attempts.last().from);
+        closeNotices();
+    }
+    QVERIFY(pairs.size() > 6);  // fresh words, not one pair again and again
+}
+
+void NamingWindowTest::companyModeLooksAtTheTotalOnly() {
+    openNaming();
+    // A personal name first: its 人格, 地格 and 外格 stay red, as company names leave them.
+    typeInto(m<QLineEdit>(u"Text3"), QStringLiteral("张一"));
+    QVERIFY(red(u"Text6") && red(u"Text7") && red(u"Text8"));
+    setUp(QString(), QStringLiteral("科技"), QStringLiteral("2"), QStringLiteral("9"), false);
+    int accepted = 0;
+    for (seed_ = 1; seed_ <= 6; ++seed_) {
+        const QList<Attempt> attempts = press求名();
+        for (const Attempt& a : attempts)
+            QVERIFY(a.company && a.person && a.earth && a.outer);
+        if (notices(QStringLiteral("取名消息")).isEmpty()) {
+            ++accepted;
+            QVERIFY(!attempts.last().total);
+        }
+        closeNotices();
+    }
+    QVERIFY(accepted > 0);
+    QVERIFY(m<QRadioButton>(u"公司名")->isChecked());
+    QVERIFY(!m<QCheckBox>(u"自动识别姓氏")->isChecked());
+    QVERIFY(m<QGroupBox>(u"人格板")->isHidden());
+    QCOMPARE(m<QGroupBox>(u"总运板")->title(), QStringLiteral("总运："));
+}
+
+void NamingWindowTest::aTwoCharacterPersonalNameToleratesARedOuterGrid() {
+    openNaming();
+    setUp(QStringLiteral("李"), QString(), QStringLiteral("1"), QStringLiteral("9"), false);
+    int accepted = 0;
+    for (seed_ = 1; seed_ <= 8; ++seed_) {
+        const QList<Attempt> attempts = press求名();
+        if (notices(QStringLiteral("取名消息")).isEmpty()) {
+            ++accepted;
+            // 外格 of a two-character name is 2, always unlucky, and let pass.
+            QVERIFY(attempts.last().outer);
+            QVERIFY(red(u"Text8"));
+        }
+        closeNotices();
+    }
+    QVERIFY(accepted > 0);
+    QVERIFY(m<QRadioButton>(u"单姓")->isChecked());
+}
+
+void NamingWindowTest::onlyTheListsUpToTheLimitAreOpened() {
+    openNaming();
+    for (const int limit : {3, 10}) {
+        setUp(QStringLiteral("张"), QString(), QStringLiteral("3"), QString::number(limit), false);
+        opened_.clear();
+        for (seed_ = 1; seed_ <= 40; ++seed_) {
+            (void)press求名();
+            closeNotices();
+        }
+        std::set<int> expected;
+        for (int k = 1; k <= limit; ++k)
+            expected.insert(k);
+        QCOMPARE(opened_, expected);
+    }
+}
+
+void NamingWindowTest::aTypedCountIsUsedWithoutHidingWordMeaning() {
+    openNaming();
+    typeInto(n<QLineEdit>(u"Text1"), QStringLiteral("张"));
+    typeInto(n<QComboBox>(u"求的字数")->lineEdit(), QStringLiteral("3"));
+    QVERIFY(!n<QCheckBox>(u"词义")->isHidden());
+    const QList<Attempt> attempts = press求名();
+    for (const Attempt& a : attempts)
+        QCOMPARE(a.name.size(), 4);  // characters from the lists, not a pair
+    // 来自词 follows the tick and its visibility only; no word was drawn.
+    QVERIFY(n<QLabel>(u"来自词")->isVisible());
+    QCOMPARE(n<QLabel>(u"来自词")->text(), QStringLiteral("来自词"));
+    closeNotices();
+
+    typeInto(n<QComboBox>(u"求的字数")->lineEdit(), QStringLiteral("2"));
+    (void)press求名();
+    QVERIFY(n<QLabel>(u"来自词")->text().startsWith(QStringLiteral("来自：")));
+}
+
+void NamingWindowTest::refusedSettingsLeaveTheMainWindowAlone() {
+    openNaming();
+    typeInto(m<QLineEdit>(u"Text3"), QStringLiteral("张三"));
+    struct Row {
+        QString prefix, count, limit, message;
+    };
+    const Row rows[] = {
+        {QStringLiteral("一二三四五六七八九十一"), "1", "9", q(kPrefixTooLongMessage)},
+        {QStringLiteral("张"), "3", "很多", q(kBadLimitMessage)},
+        {QStringLiteral("张"), "23", "9", q(kTooManyMessage)},
+    };
+    for (const Row& row : rows) {
+        setUp(row.prefix, QString(), row.count, row.limit, false);
+        QVERIFY(press求名().isEmpty());
+        const QList<QMessageBox*> told = notices(QStringLiteral("取名消息"));
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0]->text(), row.message);
+        QCOMPARE(told[0]->windowTitle(), q(applicationTitle()));
+        closeNotices();
+        QCOMPARE(m<QLineEdit>(u"Text3")->text(), QStringLiteral("张三"));
+        QVERIFY(m<QCheckBox>(u"自动识别姓氏")->isChecked());
+        QVERIFY(!main_->正在取名());
+    }
+}
+
+void NamingWindowTest::aFailingRunEndsNamingModeAndSaysSo() {
+    openNaming();
+    failPools_ = true;
+    setUp(QStringLiteral("张"), QString(), QStringLiteral("3"), QStringLiteral("9"), false);
+    QVERIFY(press求名().isEmpty());
+    const QList<QMessageBox*> told = notices(QStringLiteral("错误"));
+    QCOMPARE(told.size(), 1);
+    QVERIFY(told[0]->text().startsWith(QStringLiteral("取名没有完成：")));
+    QVERIFY(!main_->正在取名());
+    closeNotices();
+    typeInto(m<QLineEdit>(u"Text3"), QStringLiteral("王"));
+    QCOMPARE(m<QLabel>(u"全称属性")->text(), q(main_->data().strokes(u"王").attribute));
+}
+
+}  // namespace muwu
