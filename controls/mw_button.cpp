@@ -53,6 +53,17 @@ void roundRect(QPainter& p, int l, int t, int r, int b, int ellipse) {
     p.drawRoundedRect(QRectF(l, t, r - l - 1, b - t - 1), radius, radius);
 }
 
+// Draws a one-pixel-wide strip over the area, each face row in the colour of the strip row under
+// its centre.
+void stretch(QPainter& p, const QImage& strip, const QRectF& area) {
+    const int first = static_cast<int>(std::ceil(area.top() - 0.5));
+    const int last = static_cast<int>(std::ceil(area.bottom() - 0.5));
+    for (int y = first; y < last; ++y) {
+        const int row = stretchSourceRow(y - first, area.height(), strip.height());
+        p.fillRect(QRectF(area.left(), y, area.width(), 1), QColor(strip.pixel(0, row)));
+    }
+}
+
 }  // namespace
 
 MWButton::MWButton(QWidget* parent) : QWidget(parent), state_(*this, nextHwnd()) {
@@ -317,7 +328,7 @@ void MWButton::paintFace(const FaceColours& colours) {
         else if (!colours.flat)
             strip = &holder.静态图;
         if (strip && !strip->isNull())
-            p.drawImage(area, *strip, QRectF(strip->rect()));
+            stretch(p, *strip, area);
     }
     if (hasPicture_) {
         // P2, the icon, a tenth of its height lower while pressed.
