@@ -158,7 +158,9 @@ void MWButton::set按键色(Colour c) {
 }
 
 int MWButton::亮度() const noexcept {
-    return static_cast<std::int16_t>(state_.brightness());
+    // A 16-bit value: the hover's lift on the largest brightness stays at the largest.
+    return std::clamp<int>(state_.brightness(), std::numeric_limits<std::int16_t>::min(),
+                           std::numeric_limits<std::int16_t>::max());
 }
 
 void MWButton::set亮度(int brightness) {
@@ -393,7 +395,10 @@ void MWButton::paintEvent(QPaintEvent*) {
         inPaint_ = false;
     }
     QPainter p(this);
-    p.drawImage(0, 0, face_);
+    if (face_.size() == size())
+        p.drawImage(0, 0, face_);
+    else  // a face colour that cannot be painted: nothing of ours to show
+        p.fillRect(rect(), palette().window());
 }
 
 void MWButton::resizeEvent(QResizeEvent*) {
@@ -503,15 +508,29 @@ void MWButton::stopLeaveTimer() {
     离开检测Timer.stop();
 }
 
+// The host's handler may run an event loop of its own (a message box): from here on the cursor
+// is wherever the mouse really is.
+void MWButton::raiseClick() {
+    eventCursor_.reset();
+    emit Click();
+}
+
+void MWButton::raiseMouseOut() {
+    emit MouseOut();
+}
+
 void MWButton::raiseMouseDown(const MouseArgs& a) {
+    eventCursor_.reset();
     emit MouseDown(a.button, a.shift, a.x, a.y);
 }
 
 void MWButton::raiseMouseMove(const MouseArgs& a) {
+    eventCursor_.reset();
     emit MouseMove(a.button, a.shift, a.x, a.y);
 }
 
 void MWButton::raiseMouseUp(const MouseArgs& a) {
+    eventCursor_.reset();
     emit MouseUp(a.button, a.shift, a.x, a.y);
 }
 

@@ -114,11 +114,11 @@ class MWButton : public QWidget, private controls::ButtonHost {
     void drawFocusFrame() override;
     void restartLeaveTimer() override;
     void stopLeaveTimer() override;
-    void raiseClick() override { emit Click(); }
+    void raiseClick() override;
     void raiseMouseDown(const controls::MouseArgs& a) override;
     void raiseMouseMove(const controls::MouseArgs& a) override;
     void raiseMouseUp(const controls::MouseArgs& a) override;
-    void raiseMouseOut() override { emit MouseOut(); }
+    void raiseMouseOut() override;
 
     [[nodiscard]] controls::MouseArgs mouseArgs(const QMouseEvent* event);
     [[nodiscard]] double twipsPerPixelY() const;

@@ -135,6 +135,12 @@ void MWButtonTest::paintsTheColourExample() {
     COMPARE_PIXEL(img.pixel(60, 15), px(rgb(225, 255, 255)));
     COMPARE_PIXEL(img.pixel(60, 0), px(0x808080));
     QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+
+    // A system colour (high bit set) is kept but never painted.
+    const int renders = b->faceRenderCount();
+    b->set按键色(-2147483633);
+    QCOMPARE(b->按键色(), Colour{-2147483633});
+    QCOMPARE(b->faceRenderCount(), renders);
 }
 
 void MWButtonTest::gradientRunsThroughTheBaseColour() {
