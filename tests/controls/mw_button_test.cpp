@@ -46,6 +46,9 @@ class MWButtonTest : public QObject {
     void cornersOutsideTheShapeAreNotPainted();
     void toolbarIsFlatUntilHovered();
     void buttonsOfOneLookShareACacheEntry();
+    void flatStripsAreReusedByTheirKey();
+    void holderReadsOnlyWrittenEntries();
+    void lowColourDisplayDrawsNoGradient();
     void pressOnOneReleaseOnAnotherDoesNothing();
     void disabledRaisesMouseDownButNeverClick();
     void brightnessIsClampedAndLiftedWhileHovered();
@@ -227,6 +230,45 @@ void MWButtonTest::buttonsOfOneLookShareACacheEntry() {
     d->set按键色(colour);
     QCOMPARE(entries(key36), 1);
     QCOMPARE(entries(key30), 2);
+}
+
+void MWButtonTest::flatStripsAreReusedByTheirKey() {
+    // The key does not say whether the strips were drawn flat: a toolbar button's strips (base
+    // without brightness) serve any later button of the same colour, height and brightness.
+    const Colour colour = rgb(40, 40, 40);
+    MWButton* flat = add(0, 0, 120, 30);
+    QVERIFY(flat);
+    flat->set工具棒(true);
+    flat->set按键色(colour);
+    flat->重绘();
+    MWButton* b = add(0, 40, 120, 30);
+    b->set按键色(colour);
+    COMPARE_PIXEL(shot(b).pixel(60, 14), qRgb(40, 40, 40));
+}
+
+void MWButtonTest::holderReadsOnlyWrittenEntries() {
+    ButtonPictureHolder& holder = ButtonPictureHolder::instance();
+    QVERIFY(ButtonPictureHolder::loaded());
+    const DisplayMode& mode = holder.displayMode();
+    QVERIFY(mode.width > 0 && mode.height > 0 && mode.bitsPerPixel >= 16);
+    const QImage kept = holder.静态图;
+    holder.按钮控件编号_读(holder.count() + 5);
+    QCOMPARE(holder.静态图, kept);
+    QCOMPARE(holder.find("no such key"), -1);
+}
+
+void MWButtonTest::lowColourDisplayDrawsNoGradient() {
+    ButtonPictureHolder& holder = ButtonPictureHolder::instance();
+    const std::int16_t bits = holder.displayMode().bitsPerPixel;
+    holder.setDisplayBitsPerPixel(8);
+    MWButton* b = add(0, 0, 120, 30);
+    holder.setDisplayBitsPerPixel(bits);
+    QVERIFY(b);
+    b->set按键色(rgb(7, 7, 7));  // a look of its own, not in the cache yet
+    const QImage img = shot(b);
+    // The strip keeps its own back colour: one colour over the whole face.
+    for (int y = 3; y <= 25; ++y)
+        COMPARE_PIXEL(img.pixel(60, y), qRgb(0, 128, 128));
 }
 
 void MWButtonTest::pressOnOneReleaseOnAnotherDoesNothing() {
