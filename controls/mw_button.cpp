@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QStaticText>
 #include <cmath>
 #include <limits>
 
@@ -349,11 +350,13 @@ void MWButton::paintFace(const FaceColours& colours) {
     }
     // P5, the caption, one pixel lower while pressed.
     if (!caption_.isEmpty()) {
-        const QFontMetricsF fm(font());
         p.setFont(font());
         p.setPen(qc(colours.caption));
-        p.drawText(QPointF(layout_.caption.x, layout_.caption.y + (pressed ? 1 : 0) + fm.ascent()),
-                   caption_);
+        // Laid out once per caption and font: the face is painted at every hover and press.
+        if (captionText_.text() != caption_)
+            captionText_.setText(caption_);
+        p.drawStaticText(QPointF(layout_.caption.x, layout_.caption.y + (pressed ? 1 : 0)),
+                         captionText_);
     }
     p.end();
     // P6, the focus frame.

@@ -7,6 +7,7 @@
 // Enabled is the button's own: a disabled MWButton still reports mouse events, so never disable
 // it through QWidget::setEnabled.
 #include <QImage>
+#include <QStaticText>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -129,6 +130,7 @@ class MWButton : public QWidget, private controls::ButtonHost {
     controls::ButtonState state_;
     QTimer 离开检测Timer;
     QString caption_;
+    QStaticText captionText_;
     Colour captionColour_ = 0;
     Colour faceColour_ = controls::kDefaultFaceColour;
     Colour iconMask_ = controls::rgb(0, 0, 254);
