@@ -1,6 +1,7 @@
 #include "cli/analysis_json.h"
 
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 #include "cli/json.h"
@@ -9,108 +10,129 @@ namespace muwu::cli {
 
 namespace {
 
-// Text that needs no escaping and holds no surrogate is encoded here in one pass; anything else
-// goes through the general writer, which decides about escapes and replacement characters.
-void appendText(std::string& out, std::u16string_view text) {
+bool plain(std::u16string_view text) {
     for (const char16_t u : text) {
-        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || (u >= 0xD800 && u <= 0xDFFF)) {
-            json::appendString(out, text);
-            return;
-        }
+        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || (u >= 0xD800 && u <= 0xDFFF))
+            return false;
     }
-    const std::size_t start = out.size();
-    out.resize(start + 2 + 3 * text.size());
-    char* p = out.data() + start;
-    *p++ = '"';
-    for (const char16_t u : text) {
-        if (u < 0x80) {
-            *p++ = static_cast<char>(u);
-        } else if (u < 0x800) {
-            *p++ = static_cast<char>(0xC0 | (u >> 6));
-            *p++ = static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            *p++ = static_cast<char>(0xE0 | (u >> 12));
-            *p++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            *p++ = static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    *p++ = '"';
-    out.resize(static_cast<std::size_t>(p - out.data()));
+    return true;
 }
 
-void appendNumber(std::string& out, long long n) {
-    char buf[24];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, n);
-    out.append(buf, end);
-}
+// Writes into room the caller has sized: at most kFixedBytes plus kBytesPerUnit for every code
+// unit of the texts. A text that needs escapes or holds surrogates goes through the general
+// writer, which decides about escapes and replacement characters; the rest is encoded here.
+class Writer {
+  public:
+    static constexpr std::size_t kFixedBytes = 512;
+    static constexpr std::size_t kBytesPerUnit = 6;  // "\u001f" is the longest form of one unit
 
-void appendNumber(std::string& out, const std::optional<long long>& n) {
-    if (n) {
-        appendNumber(out, *n);
+    explicit Writer(char* p) : p_(p) {}
+
+    Writer& raw(std::string_view s) {
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+        return *this;
+    }
+
+    Writer& text(std::u16string_view t) {
+        if (!plain(t)) {
+            std::string escaped;
+            json::appendString(escaped, t);
+            return raw(escaped);
+        }
+        *p_++ = '"';
+        for (const char16_t u : t) {
+            if (u < 0x80) {
+                *p_++ = static_cast<char>(u);
+            } else if (u < 0x800) {
+                *p_++ = static_cast<char>(0xC0 | (u >> 6));
+                *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+            } else {
+                *p_++ = static_cast<char>(0xE0 | (u >> 12));
+                *p_++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+            }
+        }
+        *p_++ = '"';
+        return *this;
+    }
+
+    Writer& number(long long n) {
+        p_ = std::to_chars(p_, p_ + 24, n).ptr;
+        return *this;
+    }
+
+    Writer& number(const std::optional<long long>& n) { return n ? number(*n) : raw("null"); }
+
+    Writer& luckClass(LuckClass c) {
+        switch (c) {
+            case LuckClass::greatLuck:
+                return raw("\"大吉\"");
+            case LuckClass::luck:
+                return raw("\"吉\"");
+            case LuckClass::misfortune:
+                return raw("\"凶\"");
+            case LuckClass::none:
+                break;
+        }
+        return raw("null");
+    }
+
+    [[nodiscard]] char* end() const { return p_; }
+
+  private:
+    char* p_;
+};
+
+void write(Writer& w, const Analysis& a) {
+    w.raw("{\"name\":").text(a.name);
+    w.raw(",\"surname\":").text(a.surname);
+    w.raw(",\"given\":").text(a.given);
+    w.raw(",\"surname_length\":").number(static_cast<long long>(a.surnameLength));
+    w.raw(a.company ? ",\"company\":true,\"total\":" : ",\"company\":false,\"total\":");
+    w.number(a.total).raw(",\"heaven\":").number(a.heaven);
+    w.raw(",\"person\":").number(a.person).raw(",\"earth\":").number(a.earth);
+    w.raw(",\"outer\":").number(a.outer).raw(",\"score\":");
+    if (a.score) {
+        w.text(*a.score);
     } else {
-        out += "null";
+        w.raw("null");
     }
+    w.raw(",\"attribute\":").text(a.attribute);
+    w.raw(",\"classes\":{\"total\":").luckClass(a.totalClass);
+    w.raw(",\"heaven\":").luckClass(a.heavenClass);
+    w.raw(",\"person\":").luckClass(a.personClass);
+    w.raw(",\"earth\":").luckClass(a.earthClass);
+    w.raw(",\"outer\":").luckClass(a.outerClass).raw("}");
 }
 
-std::string_view classText(LuckClass c) {
-    switch (c) {
-        case LuckClass::greatLuck:
-            return "\"大吉\"";
-        case LuckClass::luck:
-            return "\"吉\"";
-        case LuckClass::misfortune:
-            return "\"凶\"";
-        case LuckClass::none:
-            break;
+// The object into a stack buffer when it surely fits (every name of everyday length), appended
+// to out in one run.
+void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
+    const std::size_t units = a.name.size() + a.surname.size() + a.given.size() +
+                              a.attribute.size() + (a.score ? a.score->size() : 0);
+    const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units + tail.size();
+    char stack[2048];
+    std::string heap;
+    char* buffer = stack;
+    if (bound > sizeof stack) {
+        heap.resize(bound);
+        buffer = heap.data();
     }
-    return "null";
+    Writer w(buffer);
+    write(w, a);
+    w.raw(tail);
+    out.append(buffer, static_cast<std::size_t>(w.end() - buffer));
 }
 
 }  // namespace
 
 void appendAnalysisFields(std::string& out, const Analysis& a) {
-    out += "{\"name\":";
-    appendText(out, a.name);
-    out += ",\"surname\":";
-    appendText(out, a.surname);
-    out += ",\"given\":";
-    appendText(out, a.given);
-    out += ",\"surname_length\":";
-    appendNumber(out, static_cast<long long>(a.surnameLength));
-    out += a.company ? ",\"company\":true,\"total\":" : ",\"company\":false,\"total\":";
-    appendNumber(out, a.total);
-    out += ",\"heaven\":";
-    appendNumber(out, a.heaven);
-    out += ",\"person\":";
-    appendNumber(out, a.person);
-    out += ",\"earth\":";
-    appendNumber(out, a.earth);
-    out += ",\"outer\":";
-    appendNumber(out, a.outer);
-    out += ",\"score\":";
-    if (a.score) {
-        appendText(out, *a.score);
-    } else {
-        out += "null";
-    }
-    out += ",\"attribute\":";
-    appendText(out, a.attribute);
-    out += ",\"classes\":{\"total\":";
-    out += classText(a.totalClass);
-    out += ",\"heaven\":";
-    out += classText(a.heavenClass);
-    out += ",\"person\":";
-    out += classText(a.personClass);
-    out += ",\"earth\":";
-    out += classText(a.earthClass);
-    out += ",\"outer\":";
-    out += classText(a.outerClass);
-    out += '}';
+    appendObject(out, a, {});
 }
 
 void appendAnalysisJson(std::string& out, const Analysis& a) {
-    appendAnalysisFields(out, a);
-    out += "}\n";
+    appendObject(out, a, "}\n");
 }
 
 }  // namespace muwu::cli

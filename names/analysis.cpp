@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "names/score.h"
@@ -88,10 +89,19 @@ class Analyser {
   public:
     Analyser(CharacterData& data, std::u16string_view name, bool company)
         : data_(data), name_(name), company_(company) {
-        units_.resize(name.size());
+        // Names of everyday length need no allocation for their characters.
+        if (name.size() <= small_.size()) {
+            units_ = std::span<StrokeInfo>(small_.data(), name.size());
+        } else {
+            large_.resize(name.size());
+            units_ = large_;
+        }
         for (std::size_t i = 0; i < name.size(); ++i)
             units_[i] = data.strokes(name.substr(i, 1));
     }
+
+    Analyser(const Analyser&) = delete;  // units_ may point into the object itself
+    Analyser& operator=(const Analyser&) = delete;
 
     // One analysis with the surname length in force; gives the length it leaves.
     int analyse(int length, bool autoRecognition) {
@@ -227,7 +237,9 @@ class Analyser {
     CharacterData& data_;
     std::u16string_view name_;
     bool company_;
-    std::vector<StrokeInfo> units_;
+    std::array<StrokeInfo, 8> small_;
+    std::vector<StrokeInfo> large_;
+    std::span<StrokeInfo> units_;
     std::optional<long long> total_, heaven_, person_, earth_, outer_;
     unsigned markers_[5] = {};
     std::u16string_view score_;  // empty: the caption still shows no number
