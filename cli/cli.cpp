@@ -25,6 +25,7 @@
 #include "names/report.h"
 #include "names/version.h"
 #include "naming/form_evaluator.h"
+#include "naming/name_worthy.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_folder.h"
 #include "platform/text.h"
@@ -51,11 +52,12 @@ constexpr std::string_view kUsage =
     "  entry N                   数理 N（0–80）的说明文字\n"
     "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
     "          把名称的分析写成姓名报告（《名称》姓名报告.txt），输出报告的路径\n"
-    "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--runs R]\n"
-    "       [--seed X] [--json]\n"
+    "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--all-chars]\n"
+    "       [--runs R] [--seed X] [--json]\n"
     "          自动取名 R 次（默认 1），如同在取名窗中按“求名”：N 个字（默认 2，0–22），\n"
     "          笔画数在 K 以内（默认 9）；N 为 2 时从词库“4.lib”的四字词中取两个字，\n"
     "          --no-words 则按笔画取字；--seed 让第 i 次以 X+i-1 为种子（默认：当时时刻）\n"
+    "          按笔画取字时只取宜用于名字的常用字，--all-chars 则取笔画表中的全部字\n"
     "\n"
     "选项：\n"
     "  --company            按公司名（粗算）分析\n"
@@ -81,8 +83,9 @@ struct Parsed {
     std::vector<std::string> positionals;
 };
 
-const std::set<std::string> kFlags = {"--company", "--no-auto", "--json",    "--batch",
-                                      "--help",    "-h",        "--version", "--no-words"};
+const std::set<std::string> kFlags = {"--company", "--no-auto",  "--json",
+                                      "--batch",   "--help",     "-h",
+                                      "--version", "--no-words", "--all-chars"};
 const std::set<std::string> kValued = {"--data",   "--surname-length", "--dir",
                                        "--prefix", "--suffix",         "--chars",
                                        "--limit",  "--runs",           "--seed"};
@@ -464,8 +467,8 @@ long long integerOption(const Parsed& p, const std::string& name, long long fall
 // Runs of the naming engine with the naming window's rules, judged by the main window's analysis
 // of a form loaded once, as presses of 求名 in one session are.
 int nameCommand(const Parsed& p, Session& s) {
-    allowOnly(p, {"--prefix", "--suffix", "--chars", "--limit", "--no-words", "--runs", "--seed",
-                  "--json"});
+    allowOnly(p, {"--prefix", "--suffix", "--chars", "--limit", "--no-words", "--all-chars",
+                  "--runs", "--seed", "--json"});
     if (!p.positionals.empty())
         throw UsageError{"name 不接受名称参数，姓用 --prefix 给出"};
     NamingSettings settings;
@@ -495,8 +498,10 @@ int nameCommand(const Parsed& p, Session& s) {
     auto seed = static_cast<std::uint64_t>(firstSeed);
     UniformRandom random(seeded ? UniformRandom::SeedSource([&] { return seed++; })
                                 : UniformRandom::SeedSource());
-    NamingEngine engine(
-        evaluator, panel, random, [&](int n) { return s.data().strokePool(n); }, words.words);
+    PoolSource pools = [&](int n) { return s.data().strokePool(n); };
+    if (!p.flags.contains("--all-chars"))
+        pools = nameWorthyPools(std::move(pools));
+    NamingEngine engine(evaluator, panel, random, pools, words.words);
     bool anyAccepted = false;
     for (long long i = 1; i <= runs; ++i) {
         const RunResult r = engine.run();

@@ -16,6 +16,7 @@
 #include "names/main_window.h"
 #include "names/score.h"
 #include "names/version.h"
+#include "naming/name_worthy.h"
 #include "naming/window_evaluator.h"
 #include "platform/text.h"
 #include "platform/ui_fonts.h"
@@ -117,7 +118,9 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     evaluator_ = std::make_unique<WindowEvaluator>(main_);
     if (!options_.pools) {
         CharacterData& characters = main_.data();
-        options_.pools = [&characters](int strokes) { return characters.strokePool(strokes); };
+        // The window offers no choice: it proposes name-worthy characters only.
+        options_.pools =
+            nameWorthyPools([&characters](int strokes) { return characters.strokePool(strokes); });
     }
 
     // Load: the prefix and suffix start empty, and the word list is read whole.

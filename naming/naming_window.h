@@ -22,7 +22,7 @@ class WindowEvaluator;
 
 struct NamingWindowOptions {
     UniformRandom::SeedSource seed;  // the time of day when empty
-    PoolSource pools;                // the main window's stroke lists when empty
+    PoolSource pools;  // empty: the main window's stroke lists, name-worthy characters only
 };
 
 class NamingWindow : public QWidget {

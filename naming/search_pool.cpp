@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "naming/name_worthy.h"
 #include "platform/gbk.h"
 
 namespace muwu {
@@ -47,10 +48,6 @@ int gb2312Level(char16_t c) {
     return levelsOf(std::u16string_view(&c, 1)).front();
 }
 
-bool isNameWorthyCharacter(char16_t c) {
-    return gb2312Level(c) == 1;
-}
-
 std::vector<PoolCharacter> searchPool(CharacterData& data, PoolKind kind) {
     CharacterData::Batch batch(data);
     std::set<char16_t> seen;
@@ -67,7 +64,7 @@ std::vector<PoolCharacter> searchPool(CharacterData& data, PoolKind kind) {
     std::vector<PoolCharacter> pool;
     pool.reserve(chars.size());
     for (std::size_t i = 0; i < chars.size(); ++i) {
-        if (kind == PoolKind::nameWorthy && levels[i] != 1)
+        if (kind == PoolKind::nameWorthy && !isNameWorthy(chars[i]))
             continue;
         StrokeInfo info = data.strokes(std::u16string_view(&chars[i], 1));
         if (info.strokes == 0)

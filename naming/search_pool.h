@@ -21,7 +21,7 @@ struct PoolCharacter {
 };
 
 enum class PoolKind {
-    nameWorthy,  // characters people choose for names
+    nameWorthy,  // characters fit for a given name (isNameWorthy)
     allListed,   // every character of the stroke lists
 };
 
@@ -31,9 +31,5 @@ enum class PoolKind {
 
 // The level of a character, see kCommonnessLevels.
 [[nodiscard]] int gb2312Level(char16_t c);
-
-// True for characters fit for a given name. Until a curated set is at hand: the everyday
-// characters of GB2312 level 1.
-[[nodiscard]] bool isNameWorthyCharacter(char16_t c);
 
 }  // namespace muwu

@@ -2,8 +2,10 @@
 """Generate the stroke lists, code tables and double-surname list in data/.
 
 Inputs are the Unihan and CJKRadicals files of the Debian package
-unicode-data (see tools/README.md).  Standard library only; the output is a
-pure function of the inputs, so reruns are byte-identical.
+unicode-data and the simplified-to-traditional character table of the Debian
+package opencc (see tools/README.md).  Standard library plus the opencc_dict
+tool; the output is a pure function of the inputs, so reruns are
+byte-identical.
 
     python3 tools/gen_data.py            # write data/ and verify it
     python3 tools/gen_data.py --check    # verify data/ without writing
@@ -15,6 +17,8 @@ import os
 import re
 import sys
 import unicodedata
+
+from trad_sources import OPENCC_DICT, kangxi_residual_fixes, load_opencc
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -110,10 +114,11 @@ COMPAT_NOTE = ("CJK compatibility ideographs with a canonical decomposition "
 UNIHAN_FIELDS = {
     "Unihan_RadicalStrokeCounts.txt.bz2": ("kRSKangXi",),
     "Unihan_IRGSources.txt.bz2": ("kRSUnicode", "kTotalStrokes"),
-    "Unihan_Variants.txt.bz2": ("kTraditionalVariant",),
+    "Unihan_Variants.txt.bz2": ("kTraditionalVariant", "kSemanticVariant"),
     "Unihan_Readings.txt.bz2": ("kMandarin",),
     "Unihan_DictionaryLikeData.txt.bz2": ("kFrequency",),
-    "Unihan_OtherMappings.txt.bz2": ("kGB0", "kBigFive"),
+    "Unihan_OtherMappings.txt.bz2": ("kGB0",),
+    "Unihan_DictionaryIndices.txt.bz2": ("kKangXi",),
 }
 
 
@@ -206,18 +211,20 @@ def gbk_ideographs():
     return keep, dropped
 
 
-def radical_and_residual(info):
+def radical_and_residual(info, fixed=None):
     """(Kangxi radical number, residual strokes) of one character."""
     rs = info.get("kRSKangXi") or info["kRSUnicode"].split()[0]
-    rad, residual = rs.split(".")
+    rad, residual = rs.split()[0].split(".")
     # A trailing apostrophe marks a simplified radical; the count is that of
     # the traditional form, so the full radical is used.
-    return int(rad.rstrip("'")), int(residual)
+    return int(rad.rstrip("'")), int(residual) if fixed is None else fixed
 
 
 class Tables:
-    def __init__(self, udir, overrides):
+    def __init__(self, udir, overrides, opencc):
         self.uh = load_unihan(udir)
+        self.opencc = opencc
+        self.kangxi_fix = kangxi_residual_fixes(self.uh)
         self.rad_ideo = load_radical_ideographs(udir)
         for num, ideo in self.rad_ideo.items():
             if RADICAL_CHAR[num] != ideo:
@@ -254,18 +261,18 @@ class Tables:
     def choose_traditional(self, c):
         if c in self.overrides:
             return self.overrides[c], "override"
+        if c in self.opencc:
+            t = self.opencc[c][0]
+            return t, ("opencc" if t != c else "opencc itself")
+        # Characters opencc leaves alone: Unihan's traditional variants.  One
+        # that opencc does not convert and Unihan lists among its own
+        # traditional variants is a traditional character in its own right.
         info = self.info(c)
         if "kTraditionalVariant" not in info:
             return c, "none"
         variants = codepoints(info["kTraditionalVariant"])
         if c in variants:
-            # Unihan lists the simplified form itself among its traditional
-            # variants for hundreds of plain simplifications (孙, 罗, 郑).
-            # Only a character that is also a standard traditional character
-            # (present in Big Five) keeps itself: 后, 干, 范, 于, 余.
-            if "kBigFive" in info or len(variants) == 1:
-                return c, "itself"
-            variants = [v for v in variants if v != c]
+            return c, "itself"
         if len(variants) == 1:
             return variants[0], "only"
 
@@ -281,7 +288,7 @@ class Tables:
     def base_strokes(self, t):
         """Name-numerology count of a traditional character t."""
         info = self.info(t)
-        rad, residual = radical_and_residual(info)
+        rad, residual = radical_and_residual(info, self.kangxi_fix.get(ord(t)))
         if residual > 0:
             return RADICAL_STROKES[rad] + residual
         if self.rad_ideo.get(rad) == t:
@@ -536,6 +543,10 @@ def main(argv=None):
     ap.add_argument("--out-dir", default=os.path.join(ROOT, "data"))
     ap.add_argument("--overrides",
                     default=os.path.join(HERE, "name_overrides.tsv"))
+    ap.add_argument("--opencc-dict", default=OPENCC_DICT,
+                    help="opencc's STCharacters.ocd2 (read with opencc_dict)")
+    ap.add_argument("--opencc-text", metavar="FILE",
+                    help="the same table already in opencc's text form")
     ap.add_argument("--sample", default=os.path.join(
         ROOT, "tests", "data", "published_strokes.tsv"))
     ap.add_argument("--check", action="store_true",
@@ -544,7 +555,8 @@ def main(argv=None):
                     help="also write char, traditional, count, attribute (UTF-8)")
     args = ap.parse_args(argv)
 
-    tab = Tables(args.unicode_dir, load_overrides(args.overrides))
+    opencc = load_opencc(args.opencc_dict, args.opencc_text)
+    tab = Tables(args.unicode_dir, load_overrides(args.overrides), opencc)
     built, over, missing, pairs = build(tab)
     sample = load_sample(args.sample)
     errors = []

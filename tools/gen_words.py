@@ -5,9 +5,10 @@ Input: the main lexicon of Debian's friso-dict package (Apache-2.0),
 /usr/share/friso/dict/UTF-8/lex-main.lex, one entry a line as "word/extra".
 Kept: words of exactly four characters in everyday use (GB2312 level 1), every
 one of them listed in our stroke lists (data/NN画的字.txt), none of them a
-character of ill omen for a name (AVOID) or a grammatical particle, at most one
-numeral, at least one character people choose for names (NAME_WORTHY), and no
-character repeated within the word.
+character of ill omen for a name (AVOID) or a grammatical particle (both
+shared with gen_name_worthy.py in name_chars.py), at most one numeral, at
+least one character people choose for names (FAVOURED), and no character
+repeated within the word.
 Output: GBK, one word a line, every line ending in CR LF, in lexicon order.
 Deterministic: the same inputs give the same bytes.
 
@@ -18,25 +19,15 @@ import argparse
 import pathlib
 import sys
 
+from name_chars import AVOID, PARTICLES
+from name_chars import level1 as common
+
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 DEFAULT_LEXICON = pathlib.Path("/usr/share/friso/dict/UTF-8/lex-main.lex")
 
-# Characters nobody wants in a child's or a company's name: death, illness, crime, disaster,
-# filth and insult. A pair cut from a word holding one of them would carry it into the name.
-AVOID = set(
-    "死亡殁殇丧葬尸骸坟墓棺魂鬼魔妖怪煞"
-    "病疾疮疫瘟癌疯癫瘫痨痴呆伤残废瘸瞎聋哑"
-    "杀戮屠砍斩劫抢盗贼匪寇奸淫娼妓嫖赌骗诈拐贪赃罪囚狱刑枷"
-    "灾祸祟厄难凶恶毒害凄惨悲哀哭泣愁苦忧恨怨怒惧恐怖"
-    "败衰颓朽腐烂破碎崩溃倒塌毁灭绝穷贫乞饿饥寒"
-    "屎尿粪屁臭脏污秽垢蛆蝇蚊虱鼠"
-    "奴婢贱蠢笨傻愚拙丑陋騃"
-    "孤寡鳏叛逆乱暴虐狠欺辱耻羞妒嫉骂诅咒"
-)
-
 # Characters people choose for names: virtues, beauty, nature, light, treasure, fortune. A word
 # needs at least one, which keeps technical and everyday phrases out.
-NAME_WORTHY = set(
+FAVOURED = set(
     "美好吉祥福瑞安康乐寿喜庆华荣昌盛兴旺德仁义礼智信忠孝勇毅明光辉耀文武雅秀丽芳"
     "春秋云霞风月山海江河天地日星龙凤麟鹏鸿志远宏博弘浩瀚清泉溪松柏竹梅兰菊莲"
     "玉金银珍宝诚正平和宁静嘉佳慧聪敏睿哲思怡欣悦书诗画琴墨香雨雪晨曦朝阳晖晴霖"
@@ -44,18 +35,7 @@ NAME_WORTHY = set(
     "长永新锦绣彩虹舞歌韵声"
 )
 
-# Grammatical words and measure words make phrases, not names.
-PARTICLES = set("的了着过吗呢吧啊呀么们儿个之乎者也哉兮矣焉嘛啦哪这那某此其")
 NUMERALS = set("〇零一二三四五六七八九十百千万亿两")
-
-
-def common(c):
-    """GB2312 level 1: the 3,755 characters in everyday use."""
-    try:
-        b = c.encode("gb2312")
-    except UnicodeEncodeError:
-        return False
-    return len(b) == 2 and 0xB0 <= b[0] <= 0xD7
 
 
 def listed_characters(data_dir):
@@ -80,7 +60,7 @@ def words(lexicon, listed):
             continue
         if not all(common(c) for c in word) or sum(c in NUMERALS for c in word) > 1:
             continue
-        if not any(c in NAME_WORTHY for c in word):
+        if not any(c in FAVOURED for c in word):
             continue
         seen.add(word)
         yield word

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "naming/name_worthy.h"
 #include "platform/text.h"
 #include "tests/support/data_dir.h"
 
@@ -164,6 +165,34 @@ TEST(NameCommand, WithoutTheWordListItSaysSoAndDrawsCharacters) {
     EXPECT_NE(err.str().find("找不到词库“4.lib”"), std::string::npos) << err.str();
     EXPECT_EQ(out.str().find("\"word\""), std::string::npos);
     EXPECT_EQ(fromUtf8(field(out.str(), "name")).size(), 3u);
+}
+
+// The generated characters of every candidate line of a --json run (surname 张 cut off).
+std::u16string generated(const std::string& out) {
+    std::u16string chars;
+    for (const std::string& line : lines(out))
+        chars += fromUtf8(field(line, "name")).substr(1);
+    return chars;
+}
+
+TEST(NameCommand, DrawsNameWorthyCharactersUnlessAllAreAsked) {
+    std::vector<std::string> args = {"name",    "--prefix", "张",        "--chars", "3",
+                                     "--limit", "3",        "--runs",    "40",      "--seed",
+                                     "5",       "--json",   "--no-words"};
+    const Result worthy = runCli(args);
+    ASSERT_EQ(worthy.status, 0) << worthy.err;
+    const std::u16string a = generated(worthy.out);
+    EXPECT_GT(a.size(), 40u);
+    EXPECT_TRUE(std::all_of(a.begin(), a.end(), isNameWorthy)) << toUtf8(a);
+
+    args.push_back("--all-chars");
+    const Result all = runCli(args);
+    ASSERT_EQ(all.status, 0) << all.err;
+    const std::u16string b = generated(all.out);
+    EXPECT_TRUE(std::any_of(b.begin(), b.end(), [](char16_t c) { return !isNameWorthy(c); }))
+        << toUtf8(b);
+    EXPECT_NE(runCli({"--help"}).out.find("--all-chars"), std::string::npos);
+    EXPECT_EQ(runCli({"analyze", "--all-chars", "张三"}).status, 2);
 }
 
 }  // namespace
