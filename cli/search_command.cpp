@@ -146,7 +146,7 @@ SearchOptions optionsOf(const Parsed& p) {
 }
 
 std::string classSuffix(LuckClass c) {
-    return c == LuckClass::none ? std::string() : toUtf8(className(c));
+    return c == LuckClass::none ? std::string() : "（" + toUtf8(className(c)) + "）";
 }
 
 std::string grid(std::string_view label, const std::optional<long long>& n, LuckClass c) {
