@@ -54,6 +54,19 @@ void BM_PureAnalysis(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The same inside one open batch, as analyze --batch runs it: no check of the data per name.
+void BM_PureAnalysisInBatch(benchmark::State& state) {
+    muwu::CharacterData data(dataFolder());
+    muwu::CharacterData::Batch batch(data);
+    const std::u16string names[] = {u"张三丰", u"欧阳修"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        muwu::Analysis a = muwu::analyseName(data, names[i++ & 1], {});
+        benchmark::DoNotOptimize(a);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 // Names of 2 to 4 everyday characters (GB2312 level 1), one a line.
 std::string makeNames(std::size_t count) {
     muwu::CharacterData data(dataFolder());
@@ -142,6 +155,7 @@ void BM_SearchTop50WithPool(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_PureAnalysis);
+BENCHMARK(BM_PureAnalysisInBatch);
 BENCHMARK(BM_SearchTop50)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchTop50WithPool)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalysisCached);
