@@ -134,6 +134,24 @@ TEST(SearchCommand, CountsAndListsAsText) {
     EXPECT_EQ(r.out.find("天格"), std::string::npos);  // only the total counts for a company
 }
 
+TEST(SearchCommand, ControlCharactersInTheTextAreWrittenAsEscapes) {
+    const Result r = runCli(
+        {"search", "--company", "--surname", "a\x1b[2Jb", "--given-length", "1", "--top", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(r.out.find("a\\u001B[2Jb"), std::string::npos) << r.out;
+}
+
+TEST(SearchCommand, AFailedWriteIsAnError) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(
+        cli::run({"search", "--surname", "王", "--top", "1"}, in, out, err, {test::shippedData()}),
+        cli::kExitFailure);
+    EXPECT_NE(err.str().find("没有写出"), std::string::npos);
+}
+
 TEST(SearchCommand, BadOptionsExitTwoWithOneLine) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"search"},
