@@ -82,6 +82,7 @@ std::vector<Expected> everyName(CharacterData& data, const std::vector<PoolChara
 void expectSameRanking(CharacterData& data, const std::vector<PoolCharacter>& pool, SearchOptions o,
                        std::size_t top) {
     const std::vector<Expected> expected = everyName(data, pool, o);
+    ASSERT_FALSE(expected.empty()) << "the options leave nothing to compare";
     o.top = top;
     const SearchResult r = searchNames(data, pool, o);
     ASSERT_EQ(r.total, expected.size()) << toUtf8(o.surname);
@@ -132,11 +133,13 @@ TEST(NameSearch, RanksTheShippedCharactersAsEnumeratingThemDoes) {
     o.keepAt = 2;
     expectSameRanking(data, pool, o, 120);
 
+    // Both places free, over part of the pool so that enumerating stays quick.
+    const std::vector<PoolCharacter> part(pool.begin(), pool.begin() + 900);
     o.keep.reset();
     o.attributes = u"水木";
     o.exclude = u"江河";
-    o.minScore = 99.5;
-    expectSameRanking(data, pool, o, 80);
+    o.minScore = 89;
+    expectSameRanking(data, part, o, 80);
 
     SearchOptions company;
     company.company = true;
