@@ -29,7 +29,8 @@ class Writer {
     explicit Writer(char* p) : p_(p) {}
 
     Writer& raw(std::string_view s) {
-        std::memcpy(p_, s.data(), s.size());
+        if (!s.empty())  // an empty view may hold no pointer at all
+            std::memcpy(p_, s.data(), s.size());
         p_ += s.size();
         return *this;
     }
