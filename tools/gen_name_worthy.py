@@ -8,11 +8,12 @@ keep every character; this set only narrows what the engine proposes.
 Output: UTF-8, comment lines starting with #, then the characters in GB2312
 order, 50 a line.  Deterministic: the same inputs give the same bytes.
 
-    python3 tools/gen_name_worthy.py [--out FILE]
+    python3 tools/gen_name_worthy.py [--out FILE] [--check]
 """
 
 import argparse
 import pathlib
+import sys
 
 from name_chars import name_worthy_characters
 
@@ -24,6 +25,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", type=pathlib.Path,
                         default=ROOT / "resources" / "name_worthy.txt")
+    parser.add_argument("--check", action="store_true",
+                        help="write nothing; fail when --out differs from a fresh build")
     args = parser.parse_args()
     chars = name_worthy_characters()
     lines = [
@@ -32,7 +35,12 @@ def main():
         "# %d characters, GB2312 order." % len(chars),
     ]
     lines += ["".join(chars[i:i + PER_LINE]) for i in range(0, len(chars), PER_LINE)]
-    args.out.write_text("".join(l + "\n" for l in lines), encoding="utf-8")
+    text = "".join(l + "\n" for l in lines).encode("utf-8")
+    if args.check:
+        if not args.out.exists() or args.out.read_bytes() != text:
+            sys.exit("%s differs from a fresh build" % args.out)
+    else:
+        args.out.write_bytes(text)
     print("name_worthy.txt: %d characters" % len(chars))
 
 

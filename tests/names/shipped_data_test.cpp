@@ -107,6 +107,23 @@ TEST_F(ShippedData, CodeTablesAreAlignedAndConvertToForms) {
     EXPECT_EQ(data.traditional(u"王"), u"王");
 }
 
+TEST_F(ShippedData, ConvertsToTheUsualFormAndKeepsTheFormsNamesUse) {
+    struct Row {
+        std::u16string_view simplified, traditional;
+    };
+    // The usual traditional form, also where Big Five holds the simplified shape as a variant.
+    for (const Row r : {Row{u"怀", u"懷"}, Row{u"体", u"體"}, Row{u"机", u"機"}, Row{u"气", u"氣"},
+                        Row{u"征", u"徵"}, Row{u"苹", u"蘋"}, Row{u"钟", u"鍾"}, Row{u"冲", u"沖"},
+                        Row{u"艳", u"艷"}, Row{u"滟", u"灧"}}) {
+        EXPECT_EQ(data.traditional(r.simplified), r.traditional) << toUtf8(r.simplified);
+    }
+    // Surnames and name words written the same in traditional script stay out of the tables.
+    for (const std::u16string_view c : {u"于", u"范", u"余", u"后", u"干", u"朴", u"郁", u"党",
+                                        u"种", u"沈", u"岳", u"游", u"里", u"吁"}) {
+        EXPECT_EQ(data.traditional(c), c) << toUtf8(c);
+    }
+}
+
 TEST_F(ShippedData, NoCharacterIsListedTwice) {
     std::map<char16_t, int> seen;
     for (int k = 1; k <= kMaxStrokes; ++k) {

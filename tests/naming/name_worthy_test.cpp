@@ -41,6 +41,22 @@ TEST(NameWorthy, EverydayCharactersWithoutRadicalsParticlesOrIllOmen) {
     EXPECT_FALSE(isNameWorthy(u' '));
 }
 
+TEST(NameWorthy, WordModePairsAreNameWorthyToo) {
+    // Both generators share their lists, so a pair cut out of a word needs no filter.
+    const WordListLoad load =
+        loadWordList(shippedData() / std::filesystem::path(toUtf8(kWordListName)));
+    ASSERT_EQ(load.status, WordListStatus::ok);
+    int words = 0;
+    for (const char16_t c : load.words.text()) {
+        if (c == u'\r' || c == u'\n') {
+            words += c == u'\r';
+            continue;
+        }
+        EXPECT_TRUE(isNameWorthy(c)) << toUtf8(std::u16string(1, c));
+    }
+    EXPECT_GT(words, 5000);
+}
+
 TEST_F(EngineTest, FilteredPoolsServeEveryNameWorthyCharacterAndTheListsKeepTheRest) {
     useData(shippedData());
     const auto pools = nameWorthyPools([this](int n) { return data().strokePool(n); });
