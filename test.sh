@@ -20,7 +20,7 @@ echo "== Fuzz targets (short runs)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMUWU_BUILD_FUZZ=ON -DMUWU_BUILD_GUI=OFF -DMUWU_BUILD_TESTS=OFF -DMUWU_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz
-for target in fuzz_gbk fuzz_data_files fuzz_names; do
+for target in fuzz_gbk fuzz_data_files fuzz_names fuzz_pure_analysis; do
   corpus=$(mktemp -d)
   ./build-fuzz/bin/$target -max_total_time="${MUWU_FUZZ_SECONDS:-10}" "$corpus" fuzz/corpus/$target 2>&1 | tail -1
   rm -rf "$corpus"

@@ -1,5 +1,6 @@
-// Speed of the analysis: one name with cached data and with data read anew, and the command
-// line's batch mode over 100,000 names.
+// Speed of the analysis: one name through the form with cached data and with data read anew, the
+// analysis from stroke counts, the command line's batch mode over 1,000,000 names, and the search
+// for the best given names of a surname.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -9,8 +10,10 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "names/analysis.h"
 #include "names/char_data.h"
 #include "names/main_form.h"
+#include "naming/name_search.h"
 #include "platform/data_folder.h"
 #include "platform/text.h"
 
@@ -40,11 +43,36 @@ void BM_AnalysisReadAnew(benchmark::State& state) {
     analyseNames(state, muwu::Caching::off);
 }
 
+void BM_PureAnalysis(benchmark::State& state) {
+    muwu::CharacterData data(dataFolder());
+    const std::u16string names[] = {u"张三丰", u"欧阳修"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        muwu::Analysis a = muwu::analyseName(data, names[i++ & 1], {});
+        benchmark::DoNotOptimize(a);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// The same inside one open batch, as analyze --batch runs it: no check of the data per name.
+void BM_PureAnalysisInBatch(benchmark::State& state) {
+    muwu::CharacterData data(dataFolder());
+    muwu::CharacterData::Batch batch(data);
+    const std::u16string names[] = {u"张三丰", u"欧阳修"};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        muwu::Analysis a = muwu::analyseName(data, names[i++ & 1], {});
+        benchmark::DoNotOptimize(a);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// Names of 2 to 4 everyday characters (GB2312 level 1), one a line.
 std::string makeNames(std::size_t count) {
     muwu::CharacterData data(dataFolder());
     std::u16string pool;
-    for (int k = 1; k <= 20; ++k)
-        pool += data.strokePool(k);
+    for (const muwu::PoolCharacter& c : muwu::searchPool(data, muwu::PoolKind::nameWorthy))
+        pool += c.c;
     std::mt19937 rng(42);
     std::string text;
     for (std::size_t n = 0; n < count; ++n) {
@@ -96,10 +124,42 @@ void BM_CliBatchJson(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count));
 }
 
+// The top 50 two-character given names of a surname over every name-worthy pair, the character
+// pool built once as the search window keeps it.
+void BM_SearchTop50(benchmark::State& state) {
+    muwu::CharacterData data(dataFolder());
+    const auto pool = muwu::searchPool(data, muwu::PoolKind::nameWorthy);
+    const std::u16string surnames[] = {u"王", u"欧阳", u"张", u"诸葛", u"龚", u"李"};
+    muwu::SearchOptions o;
+    o.surname = surnames[state.range(0)];
+    std::size_t total = 0;
+    for (auto _ : state) {
+        const muwu::SearchResult r = muwu::searchNames(data, pool, o);
+        total = r.total;
+        benchmark::DoNotOptimize(r);
+    }
+    state.counters["names_covered"] = static_cast<double>(total);
+}
+
+// The same with the pool built inside, as one run of muwu-cli search does.
+void BM_SearchTop50WithPool(benchmark::State& state) {
+    muwu::CharacterData data(dataFolder());
+    muwu::SearchOptions o;
+    o.surname = u"王";
+    for (auto _ : state) {
+        const auto pool = muwu::searchPool(data, muwu::PoolKind::nameWorthy);
+        benchmark::DoNotOptimize(muwu::searchNames(data, pool, o));
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_PureAnalysis);
+BENCHMARK(BM_PureAnalysisInBatch);
+BENCHMARK(BM_SearchTop50)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchTop50WithPool)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalysisCached);
 BENCHMARK(BM_AnalysisReadAnew)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CliBatchJson)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliBatchJson)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

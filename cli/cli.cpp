@@ -15,8 +15,10 @@
 #include <sstream>
 #include <system_error>
 
+#include "cli/analysis_json.h"
 #include "cli/json.h"
 #include "cli/line_reader.h"
+#include "cli/search_command.h"
 #include "names/analysis.h"
 #include "names/char_data.h"
 #include "names/luck_table.h"
@@ -42,6 +44,10 @@ constexpr std::string_view kUsage =
     "          分析每个名称，如同把它粘贴进刚打开的主窗口的“全称”框\n"
     "  analyze --batch [--company] [--json]\n"
     "          从标准输入逐行读取名称，按同样的顺序输出结果\n"
+    "  search [--surname 姓] [--given-length 1|2] [--keep 字 --at 1|2] [--exclude 字…]\n"
+    "         [--attribute 金木…] [--min-score X] [--all-chars] [--company --suffix 后缀]\n"
+    "         [--top N] [--json]\n"
+    "          列出姓后面所有的名字，按评分排列（详见 muwu-cli search --help）\n"
     "  lookup [--json] 文字      每个字的笔画数、五行属性和繁体字形\n"
     "  entry N                   数理 N（0–80）的说明文字\n"
     "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
@@ -226,12 +232,6 @@ json::Object& analysisFields(json::Object& object, const Analysis& a) {
         .raw("classes", classes);
 }
 
-void appendAnalysisJson(std::string& out, const Analysis& a) {
-    json::Object object(out);
-    analysisFields(object, a).close();
-    out += '\n';
-}
-
 void appendGridLine(std::string& out, std::string_view label, std::optional<long long> n,
                     LuckClass c) {
     out += "  ";
@@ -287,15 +287,10 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
         return kExitData;
 
     CharacterData& data = s.data();
-    // Every name meets the same freshly opened window; a loaded form is copied for each.
-    MainForm prototype(data);
-    prototype.load();
-
     std::string buffer;
     auto analyseOne = [&](std::u16string_view name) {
-        MainForm form = prototype;
-        pasteName(form, name, options);
-        const Analysis a = readAnalysis(form);
+        // What a freshly opened window shows once the name is pasted.
+        const Analysis a = analyseName(data, name, options);
         if (asJson) {
             appendAnalysisJson(buffer, a);
         } else {
@@ -544,6 +539,8 @@ int nameCommand(const Parsed& p, Session& s) {
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err, const Environment& env) {
+    if (isSearchCommand(args))
+        return runSearch(args, out, err, env);
     try {
         const Parsed p = parse(args);
         if (p.flags.contains("--help")) {

@@ -17,6 +17,7 @@
 #include "names/main_window.h"
 #include "names/score.h"
 #include "names/version.h"
+#include "naming/name_list_window.h"
 #include "naming/name_worthy.h"
 #include "naming/window_evaluator.h"
 #include "platform/text.h"
@@ -138,6 +139,7 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     }
 
     connect(c_.求名, &MWButton::Click, this, [this] { press求名(); });
+    attachNameListButton(*this, *c_.求名, main_, *c_.Text1, *c_.Text2);
     connect(c_.求的字数->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { countTyped(text); });
     connect(c_.求的字数, &QComboBox::activated, this, [this] {

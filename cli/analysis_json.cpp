@@ -1,0 +1,139 @@
+#include "cli/analysis_json.h"
+
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
+#include "cli/json.h"
+
+namespace muwu::cli {
+
+namespace {
+
+bool plain(std::u16string_view text) {
+    for (const char16_t u : text) {
+        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || (u >= 0xD800 && u <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
+// Writes into room the caller has sized: at most kFixedBytes plus kBytesPerUnit for every code
+// unit of the texts. A text that needs escapes or holds surrogates goes through the general
+// writer, which decides about escapes and replacement characters; the rest is encoded here.
+class Writer {
+  public:
+    static constexpr std::size_t kFixedBytes = 512;
+    static constexpr std::size_t kBytesPerUnit = 6;  // "\u001f" is the longest form of one unit
+
+    explicit Writer(char* p) : p_(p) {}
+
+    Writer& raw(std::string_view s) {
+        if (!s.empty())  // an empty view may hold no pointer at all
+            std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+        return *this;
+    }
+
+    Writer& text(std::u16string_view t) {
+        if (!plain(t)) {
+            std::string escaped;
+            json::appendString(escaped, t);
+            return raw(escaped);
+        }
+        *p_++ = '"';
+        for (const char16_t u : t) {
+            if (u < 0x80) {
+                *p_++ = static_cast<char>(u);
+            } else if (u < 0x800) {
+                *p_++ = static_cast<char>(0xC0 | (u >> 6));
+                *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+            } else {
+                *p_++ = static_cast<char>(0xE0 | (u >> 12));
+                *p_++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                *p_++ = static_cast<char>(0x80 | (u & 0x3F));
+            }
+        }
+        *p_++ = '"';
+        return *this;
+    }
+
+    Writer& number(long long n) {
+        p_ = std::to_chars(p_, p_ + 24, n).ptr;
+        return *this;
+    }
+
+    Writer& number(const std::optional<long long>& n) { return n ? number(*n) : raw("null"); }
+
+    Writer& luckClass(LuckClass c) {
+        switch (c) {
+            case LuckClass::greatLuck:
+                return raw("\"大吉\"");
+            case LuckClass::luck:
+                return raw("\"吉\"");
+            case LuckClass::misfortune:
+                return raw("\"凶\"");
+            case LuckClass::none:
+                break;
+        }
+        return raw("null");
+    }
+
+    [[nodiscard]] char* end() const { return p_; }
+
+  private:
+    char* p_;
+};
+
+void write(Writer& w, const Analysis& a) {
+    w.raw("{\"name\":").text(a.name);
+    w.raw(",\"surname\":").text(a.surname);
+    w.raw(",\"given\":").text(a.given);
+    w.raw(",\"surname_length\":").number(static_cast<long long>(a.surnameLength));
+    w.raw(a.company ? ",\"company\":true,\"total\":" : ",\"company\":false,\"total\":");
+    w.number(a.total).raw(",\"heaven\":").number(a.heaven);
+    w.raw(",\"person\":").number(a.person).raw(",\"earth\":").number(a.earth);
+    w.raw(",\"outer\":").number(a.outer).raw(",\"score\":");
+    if (a.score) {
+        w.text(*a.score);
+    } else {
+        w.raw("null");
+    }
+    w.raw(",\"attribute\":").text(a.attribute);
+    w.raw(",\"classes\":{\"total\":").luckClass(a.totalClass);
+    w.raw(",\"heaven\":").luckClass(a.heavenClass);
+    w.raw(",\"person\":").luckClass(a.personClass);
+    w.raw(",\"earth\":").luckClass(a.earthClass);
+    w.raw(",\"outer\":").luckClass(a.outerClass).raw("}");
+}
+
+// The object into a stack buffer when it surely fits (every name of everyday length), appended
+// to out in one run.
+void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
+    const std::size_t units = a.name.size() + a.surname.size() + a.given.size() +
+                              a.attribute.size() + (a.score ? a.score->size() : 0);
+    const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units + tail.size();
+    char stack[2048];
+    std::string heap;
+    char* buffer = stack;
+    if (bound > sizeof stack) {
+        heap.resize(bound);
+        buffer = heap.data();
+    }
+    Writer w(buffer);
+    write(w, a);
+    w.raw(tail);
+    out.append(buffer, static_cast<std::size_t>(w.end() - buffer));
+}
+
+}  // namespace
+
+void appendAnalysisFields(std::string& out, const Analysis& a) {
+    appendObject(out, a, {});
+}
+
+void appendAnalysisJson(std::string& out, const Analysis& a) {
+    appendObject(out, a, "}\n");
+}
+
+}  // namespace muwu::cli

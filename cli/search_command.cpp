@@ -1,0 +1,272 @@
+#include "cli/search_command.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <string_view>
+
+#include "cli/analysis_json.h"
+#include "names/char_data.h"
+#include "naming/name_search.h"
+#include "platform/data_folder.h"
+#include "platform/text.h"
+
+namespace muwu::cli {
+
+namespace {
+
+constexpr std::string_view kSearchUsage =
+    "用法：muwu-cli [--data 目录] search [--surname 姓] [--given-length 1|2] [--keep 字 --at 1|2]\n"
+    "                 [--exclude 字…] [--attribute 金木…] [--min-score X] [--all-chars]\n"
+    "                 [--company --suffix 后缀] [--top N] [--json]\n"
+    "\n"
+    "列出姓后面所有的名字（默认两个字），按评分从高到低排列；评分相同时，人格、地格、总格、\n"
+    "外格（两字全名除外）都不为凶的在前，再按用字的常用程度（GB2312 一级字、二级字、其他），\n"
+    "最后按字码顺序。默认只用适合取名的常用字，--all-chars 用笔画字表中的每一个字。\n"
+    "\n"
+    "  --surname 姓         姓（公司名时为前缀，可以不给）；名称按这个姓长度分析，不自动识别复姓\n"
+    "  --given-length N     名字的字数，1 或 2（默认 2）\n"
+    "  --keep 字 --at P     第 P 个字固定为这个字（辈分字；--at 默认 1）\n"
+    "  --exclude 字…        不用这些字\n"
+    "  --attribute 金木…    名字各字的五行属性，依次给出\n"
+    "  --min-score X        只要评分不低于 X 的名字\n"
+    "  --company            公司名（粗算），只看总格\n"
+    "  --suffix 后缀        公司名的后缀，例如行业名称\n"
+    "  --top N              列出前 N 个（默认 50）\n"
+    "  --json               第一行为 {\"total\":总数}，之后每个名字一行，字段同 analyze "
+    "--json，另加 rank\n";
+
+struct UsageError {
+    std::string message;
+};
+
+const std::set<std::string> kFlags = {"--all-chars", "--company", "--json", "--help", "-h"};
+const std::set<std::string> kValued = {"--data",   "--surname", "--given-length", "--keep",
+                                       "--at",     "--exclude", "--attribute",    "--min-score",
+                                       "--suffix", "--top"};
+
+struct Parsed {
+    std::set<std::string> flags;
+    std::map<std::string, std::string> values;
+    std::vector<std::string> positionals;
+};
+
+Parsed parse(const std::vector<std::string>& args) {
+    Parsed p;
+    bool commandSeen = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 1 && a[0] == '-') {
+            std::string name = a;
+            std::optional<std::string> value;
+            if (const auto eq = a.find('='); eq != std::string::npos && a.starts_with("--")) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+            }
+            if (kFlags.contains(name) && !value) {
+                p.flags.insert(name == "-h" ? "--help" : name);
+            } else if (kValued.contains(name)) {
+                if (!value) {
+                    if (i + 1 >= args.size())
+                        throw UsageError{"选项 " + name + " 需要一个值"};
+                    value = args[++i];
+                }
+                if (p.values.contains(name))
+                    throw UsageError{"选项 " + name + " 只能给一次"};
+                p.values[name] = *value;
+            } else {
+                throw UsageError{"命令 search 不接受选项 " + a};
+            }
+        } else if (!commandSeen && a == "search") {
+            commandSeen = true;
+        } else {
+            p.positionals.push_back(a);
+        }
+    }
+    return p;
+}
+
+long long integer(const Parsed& p, const std::string& name, long long fallback, long long low,
+                  long long high) {
+    const auto it = p.values.find(name);
+    if (it == p.values.end())
+        return fallback;
+    long long v = 0;
+    const std::string& s = it->second;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size() || v < low || v > high) {
+        throw UsageError{name + " 需要 " + std::to_string(low) + " 到 " + std::to_string(high) +
+                         " 之间的整数，而不是“" + s + "”"};
+    }
+    return v;
+}
+
+SearchOptions optionsOf(const Parsed& p) {
+    if (!p.positionals.empty())
+        throw UsageError{"search 不接受名称参数，姓用 --surname 给出（多余的是“" +
+                         p.positionals.front() + "”）"};
+    SearchOptions o;
+    auto text = [&](const std::string& name) {
+        const auto it = p.values.find(name);
+        return it == p.values.end() ? std::u16string() : fromUtf8(it->second);
+    };
+    o.surname = text("--surname");
+    o.company = p.flags.contains("--company");
+    o.suffix = text("--suffix");
+    if (!o.company && p.values.contains("--suffix"))
+        throw UsageError{"--suffix 只用于公司名（--company）"};
+    o.givenLength = static_cast<int>(integer(p, "--given-length", 2, 1, 2));
+    if (p.values.contains("--keep")) {
+        const std::u16string keep = text("--keep");
+        if (keep.size() != 1 || (keep[0] >= 0xD800 && keep[0] <= 0xDFFF))
+            throw UsageError{"--keep 需要正好一个字，而不是“" + p.values.at("--keep") + "”"};
+        o.keep = keep[0];
+        o.keepAt = static_cast<int>(integer(p, "--at", 1, 1, o.givenLength));
+    } else if (p.values.contains("--at")) {
+        throw UsageError{"--at 要和 --keep 一起用"};
+    }
+    o.exclude = text("--exclude");
+    o.attributes = text("--attribute");
+    if (const auto it = p.values.find("--min-score"); it != p.values.end()) {
+        double v = 0;
+        const std::string& s = it->second;
+        const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v))
+            throw UsageError{"--min-score 需要一个数，而不是“" + s + "”"};
+        o.minScore = v;
+    }
+    o.top = static_cast<std::size_t>(integer(p, "--top", 50, 1, 1000000));
+    if (const std::string problem = searchOptionsProblem(o); !problem.empty())
+        throw UsageError{problem};
+    return o;
+}
+
+// Names come from the user's arguments: control characters are written as \uXXXX so none can act
+// on the terminal.
+std::string shown(std::u16string_view text) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += toUtf8(text.substr(start, i - start));
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            start = i + 1;
+        }
+    }
+    return out + toUtf8(text.substr(start));
+}
+
+std::string classSuffix(LuckClass c) {
+    return c == LuckClass::none ? std::string() : "（" + toUtf8(className(c)) + "）";
+}
+
+std::string grid(std::string_view label, const std::optional<long long>& n, LuckClass c) {
+    return std::string(label) + (n ? std::to_string(*n) : "—") + classSuffix(c);
+}
+
+void appendText(std::string& out, const SearchHit& hit) {
+    const Analysis& a = hit.analysis;
+    out += std::to_string(hit.rank) + ". " + shown(a.name) + "　评分 " +
+           (a.score ? toUtf8(*a.score) : std::string("—")) + "　" +
+           grid("总格 ", a.total, a.totalClass);
+    if (!a.company) {
+        out += " " + grid("天格 ", a.heaven, a.heavenClass) + " " +
+               grid("人格 ", a.person, a.personClass) + " " + grid("地格 ", a.earth, a.earthClass) +
+               " " + grid("外格 ", a.outer, a.outerClass);
+    }
+    out += "　属性 " + (a.attribute.empty() ? std::string("—") : shown(a.attribute)) + "\n";
+}
+
+bool dataUsable(const std::filesystem::path& folder, std::ostream& err) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        err << "muwu-cli: 无法读取数据：目录“" << folder.string() << "”不存在或不是目录\n";
+        return false;
+    }
+    for (int k = 1; k <= kMaxStrokes; ++k) {
+        if (std::ifstream(folder / std::filesystem::path(toUtf8(strokeListName(k)))))
+            return true;
+    }
+    err << "muwu-cli: 无法读取数据：目录“" << folder.string()
+        << "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）\n";
+    return false;
+}
+
+}  // namespace
+
+bool isSearchCommand(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--data") {
+            ++i;
+        } else if (args[i].starts_with("--data=")) {
+            continue;
+        } else {
+            return args[i] == "search";
+        }
+    }
+    return false;
+}
+
+int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const Environment& env) {
+    try {
+        const Parsed p = parse(args);
+        if (p.flags.contains("--help")) {
+            out << kSearchUsage;
+            return kExitOk;
+        }
+        const SearchOptions options = optionsOf(p);
+        const auto dataOption = p.values.find("--data");
+        const std::filesystem::path folder = dataOption != p.values.end()
+                                                 ? std::filesystem::path(dataOption->second)
+                                                 : findDataFolder(env.programDir);
+        if (!dataUsable(folder, err))
+            return kExitData;
+
+        CharacterData data(folder);
+        const std::vector<PoolCharacter> pool = searchPool(
+            data, p.flags.contains("--all-chars") ? PoolKind::allListed : PoolKind::nameWorthy);
+        const SearchResult result = searchNames(data, pool, options);
+        for (const DataProblem& problem : data.takeProblems())
+            err << "muwu-cli: " << problem.message << '\n';
+
+        std::string text;
+        if (p.flags.contains("--json")) {
+            text += "{\"total\":" + std::to_string(result.total) + "}\n";
+            for (const SearchHit& hit : result.hits) {
+                appendAnalysisFields(text, hit.analysis);
+                text += ",\"rank\":" + std::to_string(hit.rank) + "}\n";
+            }
+        } else {
+            text += "共 " + std::to_string(result.total) + " 个名字";
+            if (result.hits.size() < result.total)
+                text += "，列出前 " + std::to_string(result.hits.size()) + " 个";
+            text += "\n";
+            for (const SearchHit& hit : result.hits)
+                appendText(text, hit);
+        }
+        out << text;
+        out.flush();
+        if (!out) {
+            err << "muwu-cli: 结果没有写出（输出无法写入）\n";
+            return kExitFailure;
+        }
+        return kExitOk;
+    } catch (const UsageError& e) {
+        err << "muwu-cli: " << e.message << "（用 muwu-cli search --help 查看用法）\n";
+        return kExitUsage;
+    } catch (const std::exception& e) {
+        err << "muwu-cli: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
+
+}  // namespace muwu::cli

@@ -1,0 +1,356 @@
+#include "naming/name_list_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "controls/mw_button.h"
+#include "names/main_window.h"
+#include "platform/ui_fonts.h"
+
+namespace muwu {
+
+namespace {
+
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+enum Column { kRank, kName, kScore, kTotal, kHeaven, kPerson, kEarth, kOuter, kAttribute };
+const QStringList kHeadings = {
+    QStringLiteral("名次"), QStringLiteral("名字"), QStringLiteral("评分"),
+    QStringLiteral("总格"), QStringLiteral("天格"), QStringLiteral("人格"),
+    QStringLiteral("地格"), QStringLiteral("外格"), QStringLiteral("属性")};
+
+// Sorts by the number it carries where it has one, else by its text.
+class Item final : public QTableWidgetItem {
+  public:
+    explicit Item(const QString& text) : QTableWidgetItem(text) {
+        setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    }
+    Item(const QString& text, double number) : Item(text) { setData(Qt::UserRole, number); }
+
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant a = data(Qt::UserRole), b = other.data(Qt::UserRole);
+        if (a.isValid() && b.isValid())
+            return a.toDouble() < b.toDouble();
+        if (a.isValid() != b.isValid())
+            return b.isValid();  // cells without a number go last in ascending order
+        return text() < other.text();
+    }
+};
+
+// A grid's number with its class, red for 凶 and green otherwise, as in the main window.
+Item* gridItem(const std::optional<long long>& n, LuckClass c, bool shown) {
+    if (!shown || !n)
+        return new Item(QStringLiteral("—"));
+    auto* item = new Item(QString::number(*n) + u' ' + qs(className(c)), static_cast<double>(*n));
+    item->setForeground(c == LuckClass::misfortune ? QColor(255, 0, 0) : QColor(0, 128, 0));
+    return item;
+}
+
+template <typename W>
+W* named(W* w, const QString& name, const QString& accessible) {
+    w->setObjectName(name);
+    w->setAccessibleName(accessible);
+    return w;
+}
+
+}  // namespace
+
+NameListWindow::NameListWindow(MainWindow& main, QWidget* parent)
+    : QWidget(parent, Qt::Window), main_(main) {
+    setObjectName(QStringLiteral("选名窗"));
+    setWindowTitle(QStringLiteral("选名窗"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(songTi(9));
+    build();
+    // The search runs once the typing handler has returned, on the next turn of the event loop;
+    // keystrokes that arrive together start one search.
+    debounce_.setSingleShot(true);
+    debounce_.setInterval(0);
+    connect(&debounce_, &QTimer::timeout, this, [this] { search(); });
+    connect(&main_, &QObject::destroyed, this, &QWidget::close);
+    changed();
+}
+
+NameListWindow::~NameListWindow() = default;
+
+void NameListWindow::build() {
+    auto* grid = new QGridLayout;
+    int row = 0, column = 0;
+    // Label and field side by side, three pairs a row; creation order is the tab order.
+    auto add = [&](const QString& caption, QWidget* field) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(field);
+        label->setObjectName(field->objectName() + QStringLiteral("标签"));
+        grid->addWidget(label, row, column);
+        grid->addWidget(field, row, column + 1);
+        column += 2;
+        if (column >= 6)
+            column = 0, ++row;
+    };
+    auto line = [&](const QString& name, const QString& caption) {
+        auto* edit = named(new QLineEdit(this), name, caption);
+        add(caption + u'：', edit);
+        connect(edit, &QLineEdit::textChanged, this, [this] { changed(); });
+        return edit;
+    };
+    auto combo = [&](const QString& name, const QString& caption, const QStringList& items,
+                     const QString& current) {
+        auto* box = named(new QComboBox(this), name, caption);
+        box->addItems(items);
+        box->setCurrentText(current);
+        add(caption + u'：', box);
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { changed(); });
+        return box;
+    };
+
+    姓_ = line(QStringLiteral("姓"), QStringLiteral("姓（前缀）"));
+    字数_ = combo(QStringLiteral("字数"), QStringLiteral("名字字数"), {"1", "2"}, "2");
+    列出个数_ = named(new QSpinBox(this), QStringLiteral("列出个数"), QStringLiteral("列出个数"));
+    列出个数_->setRange(1, 10000);
+    列出个数_->setValue(50);
+    add(QStringLiteral("列出个数："), 列出个数_);
+    connect(列出个数_, &QSpinBox::valueChanged, this, [this] { changed(); });
+
+    保留字_ = line(QStringLiteral("保留字"), QStringLiteral("保留字"));
+    保留字_->setMaxLength(1);
+    位置_ = combo(QStringLiteral("位置"), QStringLiteral("保留字位置"), {"1", "2"}, "1");
+    最低评分_ = line(QStringLiteral("最低评分"), QStringLiteral("最低评分"));
+
+    不用字_ = line(QStringLiteral("不用字"), QStringLiteral("不用的字"));
+    五行_ = line(QStringLiteral("五行"), QStringLiteral("五行（依次）"));
+    五行_->setPlaceholderText(QStringLiteral("如：金木"));
+    后缀_ = line(QStringLiteral("后缀"), QStringLiteral("后缀（行业名称）"));
+
+    auto* options = new QHBoxLayout;
+    公司名_ = named(new QCheckBox(QStringLiteral("公司名（粗算）"), this), QStringLiteral("公司名"),
+                    QStringLiteral("公司名（粗算）"));
+    所有字_ = named(new QCheckBox(QStringLiteral("用字表中所有的字"), this),
+                    QStringLiteral("所有字"), QStringLiteral("用字表中所有的字"));
+    for (QCheckBox* box : {公司名_, 所有字_}) {
+        options->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, [this] { changed(); });
+    }
+    options->addStretch();
+
+    结果_ = named(new QLabel(this), QStringLiteral("结果"), QStringLiteral("结果"));
+    名单_ = named(new QTableWidget(0, static_cast<int>(kHeadings.size()), this),
+                  QStringLiteral("名单"), QStringLiteral("名单"));
+    名单_->setHorizontalHeaderLabels(kHeadings);
+    名单_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    名单_->setSelectionMode(QAbstractItemView::SingleSelection);
+    名单_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    名单_->verticalHeader()->hide();
+    名单_->setTabKeyNavigation(false);  // Tab leaves the list; the arrows move in it
+    名单_->setSortingEnabled(true);
+    名单_->sortByColumn(kRank, Qt::AscendingOrder);
+    名单_->horizontalHeader()->setStretchLastSection(true);
+    名单_->installEventFilter(this);
+    connect(名单_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) { choose(r); });
+
+    写入主窗_ = named(new QPushButton(QStringLiteral("写入主窗"), this), QStringLiteral("写入主窗"),
+                      QStringLiteral("写入主窗"));
+    connect(写入主窗_, &QPushButton::clicked, this, [this] { choose(名单_->currentRow()); });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(结果_, 1);
+    bottom->addWidget(写入主窗_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(options);
+    layout->addWidget(名单_, 1);
+    layout->addLayout(bottom);
+    resize(760, 560);
+}
+
+void NameListWindow::startFrom(const QString& prefix, const QString& suffix) {
+    公司名_->setChecked(prefix.isEmpty());
+    姓_->setText(prefix);
+    后缀_->setText(suffix);
+}
+
+void NameListWindow::changed() {
+    位置_->setEnabled(字数_->currentText() == QStringLiteral("2"));
+    后缀_->setEnabled(公司名_->isChecked());
+    debounce_.start();
+}
+
+std::optional<SearchOptions> NameListWindow::options(QString& problem) const {
+    SearchOptions o;
+    o.surname = 姓_->text().toStdU16String();
+    o.givenLength = 字数_->currentText().toInt();
+    const std::u16string keep = 保留字_->text().toStdU16String();
+    if (keep.size() > 1 || (keep.size() == 1 && keep[0] >= 0xD800 && keep[0] <= 0xDFFF)) {
+        problem = QStringLiteral("保留字只能是一个字");
+        return std::nullopt;
+    }
+    if (!keep.empty()) {
+        o.keep = keep[0];
+        o.keepAt = std::min(位置_->currentText().toInt(), o.givenLength);
+    }
+    o.exclude = 不用字_->text().toStdU16String();
+    o.attributes = 五行_->text().toStdU16String();
+    const QString minimum = 最低评分_->text().trimmed();
+    if (!minimum.isEmpty()) {
+        bool ok = false;
+        const double v = minimum.toDouble(&ok);
+        if (!ok || !std::isfinite(v)) {
+            problem = QStringLiteral("最低评分需要一个数，而不是“%1”").arg(minimum);
+            return std::nullopt;
+        }
+        o.minScore = v;
+    }
+    o.company = 公司名_->isChecked();
+    if (o.company)
+        o.suffix = 后缀_->text().toStdU16String();
+    o.top = static_cast<std::size_t>(列出个数_->value());
+    if (const std::string p = searchOptionsProblem(o); !p.empty()) {
+        problem = QString::fromStdString(p);
+        return std::nullopt;
+    }
+    return o;
+}
+
+const std::vector<PoolCharacter>& NameListWindow::pool(bool all) {
+    std::optional<std::vector<PoolCharacter>>& p = all ? allPool_ : worthyPool_;
+    if (!p)
+        p = searchPool(main_.data(), all ? PoolKind::allListed : PoolKind::nameWorthy);
+    return *p;
+}
+
+void NameListWindow::search() noexcept {
+    try {
+        QString problem;
+        const std::optional<SearchOptions> o = options(problem);
+        if (!o) {
+            result_.reset();
+            名单_->setRowCount(0);
+            结果_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+            结果_->setText(problem);
+            return;
+        }
+        SearchResult r = searchNames(main_.data(), pool(所有字_->isChecked()), *o);
+        shownOptions_ = *o;
+        fill(r);
+        result_ = std::move(r);
+    } catch (const std::exception& e) {
+        result_.reset();
+        名单_->setRowCount(0);
+        结果_->setText(QStringLiteral("查找失败：") + QString::fromUtf8(e.what()));
+    }
+}
+
+void NameListWindow::fill(const SearchResult& r) {
+    结果_->setStyleSheet({});
+    QString summary = QStringLiteral("共 %1 个名字").arg(r.total);
+    if (r.hits.size() < r.total)
+        summary += QStringLiteral("，列出前 %1 个").arg(r.hits.size());
+    结果_->setText(summary);
+
+    名单_->setSortingEnabled(false);  // rows are placed by index while filling
+    名单_->clearContents();
+    名单_->setRowCount(static_cast<int>(r.hits.size()));
+    for (int row = 0; row < static_cast<int>(r.hits.size()); ++row) {
+        const SearchHit& hit = r.hits[static_cast<std::size_t>(row)];
+        const Analysis& a = hit.analysis;
+        const bool grids = !a.company;
+        名单_->setItem(row, kRank,
+                       new Item(QString::number(hit.rank), static_cast<double>(hit.rank)));
+        名单_->setItem(row, kName, new Item(qs(a.name)));
+        auto* score = a.score ? new Item(qs(*a.score), qs(*a.score).toDouble())
+                              : new Item(QStringLiteral("—"));
+        名单_->setItem(row, kScore, score);
+        名单_->setItem(row, kTotal, gridItem(a.total, a.totalClass, true));
+        名单_->setItem(row, kHeaven, gridItem(a.heaven, a.heavenClass, grids));
+        名单_->setItem(row, kPerson, gridItem(a.person, a.personClass, grids));
+        名单_->setItem(row, kEarth, gridItem(a.earth, a.earthClass, grids));
+        名单_->setItem(row, kOuter, gridItem(a.outer, a.outerClass, grids));
+        名单_->setItem(row, kAttribute, new Item(qs(a.attribute)));
+    }
+    名单_->setSortingEnabled(true);  // sorts again by the column the user chose
+    名单_->resizeColumnsToContents();
+    if (名单_->rowCount() > 0)
+        名单_->setCurrentCell(0, kName);
+}
+
+void NameListWindow::choose(int row) {
+    const QTableWidgetItem* item = row >= 0 ? 名单_->item(row, kName) : nullptr;
+    if (!item)
+        return;
+    const QString name = item->text();
+    // As the name was judged: the surname taken as given (no double-surname recognition), and
+    // the name pasted into a box that was emptied first, so the surname length starts from 1.
+    if (auto* automatic = main_.control<QCheckBox>(QStringLiteral("自动识别姓氏")))
+        automatic->setChecked(false);
+    const QString option =
+        shownOptions_.company ? QStringLiteral("公司名") : QStringLiteral("人名");
+    if (auto* button = main_.control<QRadioButton>(option))
+        button->setChecked(true);
+    if (auto* text3 = main_.control<QLineEdit>(QStringLiteral("Text3"))) {
+        text3->setText(QString());
+        text3->setText(name);
+    }
+    const AnalysisOptions o = searchAnalysisOptions(shownOptions_);
+    if (o.surnameLength) {
+        if (auto* length = main_.control<QScrollBar>(QStringLiteral("姓长度")))
+            length->setValue(*o.surnameLength);
+    }
+    main_.show();
+    main_.raise();
+}
+
+bool NameListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == 名单_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            choose(名单_->currentRow());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& main,
+                          const QWidget& prefixField, const QWidget& suffixField) {
+    auto* button = new MWButton(QStringLiteral("列出好名"), &namingWindow);
+    button->setObjectName(QStringLiteral("列出好名"));
+    button->setAccessibleName(QStringLiteral("列出好名"));
+    button->setToolTip(QStringLiteral("按评分列出这个姓所有的好名字"));
+    const QRect beside = 求名.geometry();
+    const int gap = beside.height() / 3;
+    const int left = beside.right() + gap;
+    const int width = std::max(button->sizeHint().width(), namingWindow.width() - left - gap);
+    button->setGeometry(left, beside.y(), width, beside.height());
+    QWidget::setTabOrder(&求名, button);
+
+    auto open = std::make_shared<QPointer<NameListWindow>>();
+    const auto* prefix = qobject_cast<const QLineEdit*>(&prefixField);
+    const auto* suffix = qobject_cast<const QLineEdit*>(&suffixField);
+    QObject::connect(button, &MWButton::Click, button, [open, &main, prefix, suffix] {
+        if (!*open) {
+            *open = new NameListWindow(main);
+            (*open)->startFrom(prefix ? prefix->text() : QString(),
+                               suffix ? suffix->text() : QString());
+        }
+        (*open)->show();
+        (*open)->raise();
+        (*open)->activateWindow();
+    });
+}
+
+}  // namespace muwu

@@ -1,0 +1,83 @@
+#pragma once
+// 选名窗: every good name for a surname, ranked, filled as the user types. The fields are the
+// search's options; the list shows each name's score, five numbers with their classes and its
+// attribute. Enter or a double click writes the chosen name into the main window, which shows
+// its whole analysis. Opened from the naming window's 列出好名.
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "naming/name_search.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+namespace muwu {
+
+class MainWindow;
+
+class NameListWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // A top-level window beside main; it closes when main goes.
+    explicit NameListWindow(MainWindow& main, QWidget* parent = nullptr);
+    ~NameListWindow() override;
+
+    // Sets the surname and suffix fields as the naming window holds them (an empty prefix means a
+    // company name).
+    void startFrom(const QString& prefix, const QString& suffix);
+
+    // The result on view; empty before the first search and when the options are refused.
+    [[nodiscard]] const std::optional<SearchResult>& result() const noexcept { return result_; }
+
+    // Writes the name of a row of the list (as sorted on screen) into the main window.
+    void choose(int row);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void build();
+    void changed();
+    void search() noexcept;
+    void fill(const SearchResult& r);
+    [[nodiscard]] const std::vector<PoolCharacter>& pool(bool all);
+    [[nodiscard]] std::optional<SearchOptions> options(QString& problem) const;
+
+    MainWindow& main_;
+    QTimer debounce_;
+    std::optional<std::vector<PoolCharacter>> worthyPool_, allPool_;
+    std::optional<SearchResult> result_;
+    SearchOptions shownOptions_;
+
+    QLineEdit* 姓_ = nullptr;
+    QComboBox* 字数_ = nullptr;
+    QLineEdit* 保留字_ = nullptr;
+    QComboBox* 位置_ = nullptr;
+    QLineEdit* 不用字_ = nullptr;
+    QLineEdit* 五行_ = nullptr;
+    QLineEdit* 最低评分_ = nullptr;
+    QCheckBox* 公司名_ = nullptr;
+    QLineEdit* 后缀_ = nullptr;
+    QCheckBox* 所有字_ = nullptr;
+    QSpinBox* 列出个数_ = nullptr;
+    QLabel* 结果_ = nullptr;
+    QTableWidget* 名单_ = nullptr;
+    QPushButton* 写入主窗_ = nullptr;
+};
+
+using 选名窗 = NameListWindow;
+
+// Puts 列出好名 beside 求名 in the naming window; it opens the name list window (one at a time)
+// with the naming window's prefix and suffix.
+void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& main,
+                          const QWidget& prefixField, const QWidget& suffixField);
+
+}  // namespace muwu

@@ -1,0 +1,179 @@
+// muwu-cli search and the analysis writer it shares with analyze.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "cli/analysis_json.h"
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "platform/text.h"
+#include "tests/support/data_dir.h"
+
+namespace muwu {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result runCli(std::vector<std::string> args) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = cli::run(args, in, out, err, {test::shippedData()});
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+// The object the general JSON writer makes of an analysis.
+std::string generalJson(const Analysis& a) {
+    auto cls = [](LuckClass c) {
+        std::string s = "null";
+        if (c != LuckClass::none) {
+            s.clear();
+            json::appendString(s, className(c));
+        }
+        return s;
+    };
+    std::string classes;
+    json::Object(classes)
+        .raw("total", cls(a.totalClass))
+        .raw("heaven", cls(a.heavenClass))
+        .raw("person", cls(a.personClass))
+        .raw("earth", cls(a.earthClass))
+        .raw("outer", cls(a.outerClass))
+        .close();
+    std::string out;
+    json::Object(out)
+        .field("name", std::u16string_view(a.name))
+        .field("surname", std::u16string_view(a.surname))
+        .field("given", std::u16string_view(a.given))
+        .field("surname_length", static_cast<long long>(a.surnameLength))
+        .field("company", a.company)
+        .field("total", a.total)
+        .field("heaven", a.heaven)
+        .field("person", a.person)
+        .field("earth", a.earth)
+        .field("outer", a.outer)
+        .field("score", a.score)
+        .field("attribute", std::u16string_view(a.attribute))
+        .raw("classes", classes)
+        .close();
+    return out + "\n";
+}
+
+TEST(AnalysisJson, WritesWhatTheGeneralWriterWrites) {
+    CharacterData data(test::shippedData());
+    std::mt19937 rng(3);
+    const std::u16string odd = u"王欧阳修a\"\\\n\t\x7f\x01é𠀀\xD800 （）";
+    for (int i = 0; i < 5000; ++i) {
+        std::u16string name;
+        for (std::size_t n = rng() % 7; n > 0; --n)
+            name += odd[rng() % odd.size()];
+        AnalysisOptions o;
+        o.company = rng() % 4 == 0;
+        const Analysis a = analyseName(data, name, o);
+        std::string fast;
+        cli::appendAnalysisJson(fast, a);
+        ASSERT_EQ(fast, generalJson(a)) << toUtf8(name);
+    }
+}
+
+TEST(SearchCommand, EveryListedNameAnalysesAlikeThroughAnalyze) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"search", "--surname", "王", "--top", "40", "--json"},
+          {"search", "--surname", "欧阳", "--keep", "明", "--at", "2", "--top", "30", "--json"},
+          {"search", "--surname", "诸葛", "--given-length", "1", "--all-chars", "--json"},
+          {"--data", test::shippedData().string(), "search", "--surname", "张王", "--exclude",
+           "一二", "--attribute", "金木", "--min-score", "99", "--json"}}) {
+        const Result r = runCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> out = lines(r.out);
+        ASSERT_GT(out.size(), 1u);
+        EXPECT_TRUE(out[0].starts_with("{\"total\":")) << out[0];
+        const std::size_t surnameLength = fromUtf8(args[args[0] == "--data" ? 4 : 2]).size();
+        for (std::size_t i = 1; i < out.size(); ++i) {
+            const std::string rank = ",\"rank\":" + std::to_string(i) + "}";
+            ASSERT_TRUE(out[i].ends_with(rank)) << out[i];
+            const std::size_t at = out[i].find("\"name\":\"") + 8;
+            const std::string name = out[i].substr(at, out[i].find('"', at) - at);
+            const Result a = runCli({"analyze", "--json", "--no-auto", "--surname-length",
+                                     std::to_string(surnameLength), name});
+            ASSERT_EQ(a.out, out[i].substr(0, out[i].size() - rank.size()) + "}\n");
+        }
+    }
+}
+
+TEST(SearchCommand, CountsAndListsAsText) {
+    Result r = runCli({"search", "--surname", "王", "--keep", "子", "--top", "3"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_TRUE(out[0].starts_with("共 ")) << out[0];
+    EXPECT_NE(out[0].find("列出前 3 个"), std::string::npos);
+    EXPECT_TRUE(out[1].starts_with("1. 王子")) << out[1];
+    EXPECT_NE(out[1].find("评分 100"), std::string::npos);
+
+    // The count on the first JSON line is the one the text gives.
+    const Result j = runCli({"search", "--surname", "王", "--keep", "子", "--top", "3", "--json"});
+    const std::string total = out[0].substr(out[0].find(' ') + 1);
+    EXPECT_EQ(lines(j.out)[0], "{\"total\":" + total.substr(0, total.find(' ')) + "}");
+
+    r = runCli({"search", "--company", "--surname", "沐梧", "--suffix", "科技", "--given-length",
+                "1", "--top", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("沐梧"), std::string::npos);
+    EXPECT_EQ(r.out.find("天格"), std::string::npos);  // only the total counts for a company
+}
+
+TEST(SearchCommand, ControlCharactersInTheTextAreWrittenAsEscapes) {
+    const Result r = runCli(
+        {"search", "--company", "--surname", "a\x1b[2Jb", "--given-length", "1", "--top", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(r.out.find("a\\u001B[2Jb"), std::string::npos) << r.out;
+}
+
+TEST(SearchCommand, AFailedWriteIsAnError) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(
+        cli::run({"search", "--surname", "王", "--top", "1"}, in, out, err, {test::shippedData()}),
+        cli::kExitFailure);
+    EXPECT_NE(err.str().find("没有写出"), std::string::npos);
+}
+
+TEST(SearchCommand, BadOptionsExitTwoWithOneLine) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"search"},
+          {"search", "--surname", "王", "--given-length", "3"},
+          {"search", "--surname", "王", "--keep", "子丑"},
+          {"search", "--surname", "王", "--keep", "子", "--at", "3"},
+          {"search", "--surname", "王", "--at", "1"},
+          {"search", "--surname", "王", "--attribute", "铁"},
+          {"search", "--surname", "王", "--min-score", "high"},
+          {"search", "--surname", "王", "--suffix", "科技"},
+          {"search", "--surname", "王", "--top", "0"},
+          {"search", "--surname", "王", "--frobnicate"},
+          {"search", "--surname", "王", "王五"}}) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, cli::kExitUsage) << args.back();
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(runCli({"search", "--help"}).status, 0);
+    EXPECT_EQ(runCli({"--data", "/nonexistent/muwu", "search", "--surname", "王"}).status,
+              cli::kExitData);
+}
+
+}  // namespace
+}  // namespace muwu

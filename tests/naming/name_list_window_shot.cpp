@@ -1,0 +1,56 @@
+// Shows the naming window and the name list window opened from it with a surname and a kept
+// character, with the shipped data:
+//   name_list_window_shot LIST.png NAMING.png [SURNAME [KEEP [AT]]]
+// Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+
+#include "controls/mw_button.h"
+#include "names/main_window.h"
+#include "naming/name_list_window.h"
+#include "naming/naming_window.h"
+#include "platform/data_folder.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments().mid(1);
+    if (args.size() < 2) {
+        std::fprintf(stderr,
+                     "usage: name_list_window_shot LIST.png NAMING.png [SURNAME [KEEP [AT]]]\n");
+        return 2;
+    }
+    const QString surname = args.size() > 2 ? args[2] : QStringLiteral("李");
+    const QString keep = args.size() > 3 ? args[3] : QStringLiteral("明");
+    const QString at = args.size() > 4 ? args[4] : QStringLiteral("1");
+
+    muwu::MainWindow main(muwu::findDataFolder(muwu::programFolder()), [](const auto&) {});
+    main.move(20, 20);
+    main.show();
+    muwu::attachNamingWindow(main);
+    QTest::mouseClick(main.control<QPushButton>(QStringLiteral("自动取名")), Qt::LeftButton);
+    auto* naming = muwu::namingWindowOf(main);
+    if (!naming || !QTest::qWaitForWindowExposed(naming))
+        return 1;
+    naming->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(surname);
+    QTest::mouseClick(naming->findChild<muwu::MWButton*>(QStringLiteral("列出好名")),
+                      Qt::LeftButton);
+    QWidget* list = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QStringLiteral("选名窗"))
+            list = top;
+    }
+    if (!list || !QTest::qWaitForWindowExposed(list))
+        return 1;
+    list->move(60, 60);
+    list->findChild<QLineEdit*>(QStringLiteral("保留字"))->setText(keep);
+    list->findChild<QComboBox*>(QStringLiteral("位置"))->setCurrentText(at);
+    QTest::qWait(300);
+    const bool ok = list->grab().save(args[0]) && naming->grab().save(args[1]);
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
+        QTest::qWait(1500);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,298 @@
+// 选名窗 over the real main and naming windows, offscreen: opened with 列出好名, filled as the user
+// types, sorted by clicking headings, and a chosen name written into the main window.
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+
+#include "controls/mw_button.h"
+#include "names/main_window.h"
+#include "naming/name_list_window.h"
+#include "naming/naming_window.h"
+#include "tests/support/data_dir.h"
+
+namespace muwu {
+
+class NameListWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void opensFromTheNamingWindowWithItsPrefix();
+    void fillsAsTheUserTypesAKeptCharacter();
+    void colouredGridsAndSortableColumns();
+    void enterOrADoubleClickShowsTheNameInTheMainWindow();
+    void refusedOptionsAreToldAndTheWindowKeepsWorking();
+    void everyControlIsReachableAndNamed();
+
+  private:
+    void open(const QString& prefix);
+    static void typeText(QWidget* target, const QString& text) {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    template <typename W>
+    W* w(const char16_t* name) const {
+        W* widget = list_ ? list_->findChild<W*>(QString::fromUtf16(name)) : nullptr;
+        if (!widget)
+            qFatal("选名窗 has no %s", qPrintable(QString::fromUtf16(name)));
+        return widget;
+    }
+    void type(const char16_t* field, const QString& text) {
+        auto* edit = w<QLineEdit>(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        typeText(edit, text);
+    }
+    [[nodiscard]] QTableWidget* table() const { return w<QTableWidget>(u"名单"); }
+    [[nodiscard]] QString cell(int row, int column) const {
+        return table()->item(row, column)->text();
+    }
+    void waitForSearch() { QTRY_VERIFY(list_->result().has_value() || table()->rowCount() == 0); }
+
+    std::unique_ptr<MainWindow> main_;
+    QPointer<NameListWindow> list_;
+};
+
+void NameListWindowTest::init() {
+    main_ = std::make_unique<MainWindow>(test::shippedData(), [](const std::filesystem::path&) {});
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    attachNamingWindow(*main_);
+}
+
+void NameListWindowTest::cleanup() {
+    main_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void NameListWindowTest::open(const QString& prefix) {
+    QTest::mouseClick(main_->control<QPushButton>(QStringLiteral("自动取名")), Qt::LeftButton);
+    NamingWindow* naming = namingWindowOf(*main_);
+    QVERIFY(naming);
+    auto* text1 = naming->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    text1->setFocus();
+    typeText(text1, prefix);
+    auto* button = naming->findChild<MWButton*>(QStringLiteral("列出好名"));
+    QVERIFY(button);
+    QVERIFY(button->isVisible());
+    // Beside 求名, on the same row, within the window.
+    const QRect find = naming->findChild<QPushButton*>(QStringLiteral("求名"))->geometry();
+    QCOMPARE(button->geometry().top(), find.top());
+    QVERIFY(button->geometry().left() > find.right());
+    QVERIFY(button->geometry().right() < naming->width());
+    QTest::mouseClick(button, Qt::LeftButton);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QStringLiteral("选名窗") && top->isVisible())
+            list_ = qobject_cast<NameListWindow*>(top);
+    }
+    QVERIFY(list_);
+    QVERIFY(QTest::qWaitForWindowExposed(list_));
+    QTRY_VERIFY(list_->result().has_value());
+}
+
+void NameListWindowTest::opensFromTheNamingWindowWithItsPrefix() {
+    open(QStringLiteral("王"));
+    QCOMPARE(w<QLineEdit>(u"姓")->text(), QStringLiteral("王"));
+    QVERIFY(!w<QCheckBox>(u"公司名")->isChecked());
+    QCOMPARE(table()->rowCount(), 50);
+
+    // The rows are the search's, in its order, with what a fresh analysis shows.
+    SearchOptions o;
+    o.surname = u"王";
+    const SearchResult r =
+        searchNames(main_->data(), searchPool(main_->data(), PoolKind::nameWorthy), o);
+    QCOMPARE(list_->result()->total, r.total);
+    QVERIFY(w<QLabel>(u"结果")->text().contains(QString::number(r.total)));
+    for (int row = 0; row < 50; ++row) {
+        const Analysis& a = r.hits[static_cast<std::size_t>(row)].analysis;
+        QCOMPARE(cell(row, 0), QString::number(row + 1));
+        QCOMPARE(cell(row, 1).toStdU16String(), a.name);
+        QCOMPARE(cell(row, 2).toStdU16String(), *a.score);
+        QCOMPARE(cell(row, 8).toStdU16String(), a.attribute);
+    }
+
+    // A second press brings the same window back rather than another.
+    NamingWindow* naming = namingWindowOf(*main_);
+    QTest::mouseClick(naming->findChild<MWButton*>(QStringLiteral("列出好名")), Qt::LeftButton);
+    int open = 0;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        open += top->objectName() == QStringLiteral("选名窗") && top->isVisible();
+    QCOMPARE(open, 1);
+}
+
+void NameListWindowTest::fillsAsTheUserTypesAKeptCharacter() {
+    open(QStringLiteral("李"));
+    type(u"保留字", QStringLiteral("明"));
+    // The search runs after the keystroke's handler has returned, not inside it.
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 1).mid(1, 1) == QStringLiteral("明"));
+    for (int row = 0; row < table()->rowCount(); ++row)
+        QCOMPARE(cell(row, 1).mid(1, 1), QStringLiteral("明"));
+
+    // Kept as the second character, picked with the keyboard.
+    auto* at = w<QComboBox>(u"位置");
+    at->setFocus();
+    QTest::keyClick(at, Qt::Key_Down);
+    QCOMPARE(at->currentText(), QStringLiteral("2"));
+    QTRY_COMPARE(cell(0, 1).mid(2, 1), QStringLiteral("明"));
+    for (int row = 0; row < table()->rowCount(); ++row)
+        QCOMPARE(cell(row, 1).mid(2, 1), QStringLiteral("明"));
+
+    // Fewer names listed, and wanted attributes.
+    auto* count = w<QSpinBox>(u"列出个数");
+    count->setFocus();
+    count->selectAll();
+    QTest::keyClicks(count, QStringLiteral("7"));
+    QTRY_COMPARE(table()->rowCount(), 7);
+    type(u"五行", QStringLiteral("火火"));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 8).endsWith(QStringLiteral("火火")));
+}
+
+void NameListWindowTest::colouredGridsAndSortableColumns() {
+    open(QStringLiteral("张"));
+    type(u"最低评分", QStringLiteral("80"));
+    auto* count = w<QSpinBox>(u"列出个数");
+    count->setValue(400);
+    QTRY_COMPARE(table()->rowCount(), 400);
+    int red = 0;
+    for (int row = 0; row < table()->rowCount(); ++row) {
+        for (int column = 3; column <= 7; ++column) {
+            const QTableWidgetItem* item = table()->item(row, column);
+            const bool misfortune = item->text().endsWith(QStringLiteral("凶"));
+            red += misfortune;
+            QCOMPARE(item->foreground().color(),
+                     misfortune ? QColor(255, 0, 0) : QColor(0, 128, 0));
+        }
+    }
+    QVERIFY(red > 0);  // low enough a minimum that some grids are unlucky
+
+    // A click on the score's heading sorts by it, a second reverses, 名次 restores the ranking.
+    QHeaderView* header = table()->horizontalHeader();
+    auto clickHeading = [&](int column) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                   header->height() / 2));
+    };
+    clickHeading(2);
+    const auto scoreAt = [&](int row) { return cell(row, 2).toDouble(); };
+    const bool ascending = scoreAt(0) <= scoreAt(table()->rowCount() - 1);
+    for (int row = 1; row < table()->rowCount(); ++row)
+        QVERIFY(ascending ? scoreAt(row - 1) <= scoreAt(row) : scoreAt(row - 1) >= scoreAt(row));
+    clickHeading(2);
+    QVERIFY(ascending ? scoreAt(0) >= scoreAt(table()->rowCount() - 1)
+                      : scoreAt(0) <= scoreAt(table()->rowCount() - 1));
+    clickHeading(0);
+    if (cell(0, 0) != QStringLiteral("1"))
+        clickHeading(0);
+    for (int row = 0; row < table()->rowCount(); ++row)
+        QCOMPARE(cell(row, 0), QString::number(row + 1));
+}
+
+void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
+    // The main window holds another name with another surname length first.
+    auto* text3 = main_->control<QLineEdit>(QStringLiteral("Text3"));
+    text3->setFocus();
+    typeText(text3, QStringLiteral("欧阳修"));
+    QCOMPARE(main_->form().姓长度, 2);
+
+    open(QStringLiteral("王"));
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_Down);
+    QTest::keyClick(table(), Qt::Key_Down);
+    const QString second = cell(table()->currentRow(), 1);
+    QCOMPARE(table()->currentRow(), 2);
+    QTest::keyClick(table(), Qt::Key_Return);
+    QCOMPARE(text3->text(), second);
+    SearchOptions o;
+    o.surname = u"王";
+    QVERIFY(readAnalysis(main_->form()) ==
+            analyseName(main_->data(), second.toStdU16String(), searchAnalysisOptions(o)));
+    QCOMPARE(main_->control<QLabel>(QStringLiteral("姓"))->text(), QStringLiteral("王"));
+
+    // A double surname, kept as given, through a double click.
+    type(u"姓", QStringLiteral("诸葛"));
+    QTRY_VERIFY(cell(0, 1).startsWith(QStringLiteral("诸葛")));
+    const QRect rect = table()->visualRect(table()->model()->index(4, 1));
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
+    const QString chosen = cell(4, 1);
+    QCOMPARE(text3->text(), chosen);
+    o.surname = u"诸葛";
+    QVERIFY(readAnalysis(main_->form()) ==
+            analyseName(main_->data(), chosen.toStdU16String(), searchAnalysisOptions(o)));
+    QCOMPARE(main_->control<QLabel>(QStringLiteral("姓"))->text(), QStringLiteral("诸葛"));
+
+    // A company name: the prefix, the generated part and the suffix.
+    w<QCheckBox>(u"公司名")->click();
+    type(u"后缀", QStringLiteral("科技"));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 1).endsWith(QStringLiteral("科技")));
+    QCOMPARE(cell(0, 4), QStringLiteral("—"));
+    w<QPushButton>(u"写入主窗")->click();
+    QCOMPARE(text3->text(), cell(table()->currentRow(), 1));
+    QVERIFY(main_->control<QRadioButton>(QStringLiteral("公司名"))->isChecked());
+    QVERIFY(main_->form().公司名);
+}
+
+void NameListWindowTest::refusedOptionsAreToldAndTheWindowKeepsWorking() {
+    open(QStringLiteral("王"));
+    type(u"五行", QStringLiteral("铁"));
+    QTRY_COMPARE(table()->rowCount(), 0);
+    QVERIFY(w<QLabel>(u"结果")->text().contains(QStringLiteral("金、木、水、火、土")));
+    QTest::keyClick(w<QLineEdit>(u"五行"), Qt::Key_Backspace);
+    QTRY_COMPARE(table()->rowCount(), 50);
+
+    type(u"最低评分", QStringLiteral("高"));
+    QTRY_COMPARE(table()->rowCount(), 0);
+    QVERIFY(w<QLabel>(u"结果")->text().contains(QStringLiteral("最低评分")));
+    type(u"最低评分", QString());
+    type(u"姓", QString());  // a person needs a surname
+    QTRY_COMPARE(table()->rowCount(), 0);
+    type(u"姓", QStringLiteral("赵"));
+    QTRY_COMPARE(table()->rowCount(), 50);
+}
+
+void NameListWindowTest::everyControlIsReachableAndNamed() {
+    open(QStringLiteral("王"));
+    QList<QWidget*> controls;
+    for (QWidget* child : list_->findChildren<QWidget*>()) {
+        if (!child->isVisible() || child->parentWidget() != list_)
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child);
+        QVERIFY(a);
+        QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(child->objectName()));
+        QVERIFY(a->role() != QAccessible::NoRole);
+        if ((child->focusPolicy() & Qt::TabFocus) && child->isEnabled())
+            controls.append(child);
+    }
+    // Tab from the first field reaches every field and the list.
+    w<QLineEdit>(u"姓")->setFocus();
+    QSet<QWidget*> reached;
+    for (int i = 0; i < 40; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        while (focus && focus->parentWidget() != list_)
+            focus = focus->parentWidget();
+        reached.insert(focus);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (QWidget* control : controls)
+        QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
+}
+
+}  // namespace muwu
+
+QTEST_MAIN(muwu::NameListWindowTest)
+#include "name_list_window_test.moc"
