@@ -96,4 +96,8 @@ std::u16string fromUtf8(std::string_view text) {
     return out;
 }
 
+std::string validUtf8(std::string_view bytes) {
+    return toUtf8(fromUtf8(bytes));
+}
+
 }  // namespace muwu
