@@ -21,7 +21,11 @@ class LineReader {
         if (fd_ < 0) {
             readInput = first_;
             first_ = false;
-            return static_cast<bool>(std::getline(in_, line));
+            if (std::getline(in_, line))
+                return true;
+            if (in_.bad())
+                error_ = EIO;
+            return false;
         }
         for (;;) {
             const std::size_t nl = buffer_.find('\n', pos_);
@@ -44,6 +48,8 @@ class LineReader {
             const ssize_t got = ::read(fd_, chunk, sizeof chunk);
             if (got < 0 && errno == EINTR)
                 continue;
+            if (got < 0)
+                error_ = errno;  // a folder, a broken device: the end, and an error to tell
             if (got <= 0) {
                 eof_ = true;
             } else {
@@ -53,8 +59,12 @@ class LineReader {
         }
     }
 
+    // errno of a failed read (the input ended there); 0 when the input ended normally.
+    [[nodiscard]] int error() const noexcept { return error_; }
+
   private:
     std::istream& in_;
+    int error_ = 0;
     int fd_;
     bool first_ = true;
     bool eof_ = false;
