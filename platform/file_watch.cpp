@@ -71,17 +71,20 @@ void FolderWatch::forgetFiles() {
 void FolderWatch::watchFile(const std::string& name) {
     if (fd_ < 0 || watch_ < 0)
         return;
-    if (auto it = watchOfName_.find(name); it != watchOfName_.end()) {
-        auto& names = fileWatches_[it->second];
+    // The same file keeps its watch: removing a watch waits for the kernel, adding one does not.
+    const int wd = inotify_add_watch(fd_, (folder_ / name).c_str(), kFileMask);
+    const auto old = watchOfName_.find(name);
+    if (old != watchOfName_.end() && old->second == wd)
+        return;
+    if (old != watchOfName_.end()) {
+        auto& names = fileWatches_[old->second];
         names.erase(name);
         if (names.empty()) {
-            fileWatches_.erase(it->second);
-            if (it->second != watch_)
-                inotify_rm_watch(fd_, it->second);
+            inotify_rm_watch(fd_, old->second);
+            fileWatches_.erase(old->second);
         }
-        watchOfName_.erase(it);
+        watchOfName_.erase(old);
     }
-    const int wd = inotify_add_watch(fd_, (folder_ / name).c_str(), kFileMask);
     if (wd < 0 || wd == watch_)
         return;  // the folder's own watch already reports what happens to name
     fileWatches_[wd].insert(name);

@@ -167,6 +167,11 @@ TEST(NameCommand, ThePrefixIsCountedInCharacters) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("的 6 个字中有基本平面以外的字"), std::string::npos) << r.err;
     EXPECT_NE(runCli({"name", "--prefix", "𠀀𠀁", "--seed", "1", "--no-words"}).status, 2);
+    r = runCli({"name", "--prefix", "王\xff"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--prefix 的值“王\uFFFD”不是有效的 UTF-8 文字"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(runCli({"name", "--prefix", "王", "--suffix", "\xc0"}).status, 2);
 }
 
 TEST(NameCommand, WithoutTheWordListItSaysSoAndDrawsCharacters) {
