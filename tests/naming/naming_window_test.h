@@ -62,6 +62,7 @@ class NamingWindowTest : public QObject {
     void aClosedWindowIsCreatedAfresh();
     void itStaysOnTopAtEveryActivation();
     void aMissingWordListIsToldAndCharactersStillServe();
+    void aDamagedWordListIsToldAndItsSoundWordsServe();
 
     // naming_window_run_test.cpp
     void seededRunsAcceptOnlyWhatTheirModeAllows_data();
