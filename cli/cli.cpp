@@ -276,6 +276,11 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
             s.error("无法读取标准输入：" + systemErrorText(reader.error()));
             return kExitFailure;
         }
+        if (reader.lineTooLong()) {
+            flush();
+            s.error("标准输入中有一行超过 1 MiB，不像名称，读取到此为止");
+            return kExitFailure;
+        }
     } else {
         for (const std::string& name : p.positionals)
             analyseOne(fromUtf8(name));

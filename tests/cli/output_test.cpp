@@ -106,6 +106,14 @@ TEST(CliOutput, AnInputThatCannotBeReadIsAnError) {
     ::close(fd);
     EXPECT_EQ(r.status, cli::kExitFailure);
     EXPECT_NE(r.err.find("无法读取标准输入"), std::string::npos) << r.err;
+
+    // An input without line ends does not grow the memory without bound.
+    const int zero = ::open("/dev/zero", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(zero, 0);
+    const Result endless = runCli({"analyze", "--batch"}, zero);
+    ::close(zero);
+    EXPECT_EQ(endless.status, cli::kExitFailure);
+    EXPECT_NE(endless.err.find("超过 1 MiB"), std::string::npos) << endless.err;
 }
 
 TEST(CliOutput, EverythingWrittenIsValidUtf8) {
