@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <ctime>
 #include <fstream>
@@ -16,6 +18,7 @@
 #include <system_error>
 
 #include "cli/analysis_json.h"
+#include "cli/analysis_output.h"
 #include "cli/json.h"
 #include "cli/line_reader.h"
 #include "cli/search_command.h"
@@ -28,6 +31,7 @@
 #include "naming/name_worthy.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_folder.h"
+#include "platform/error_text.h"
 #include "platform/text.h"
 
 namespace muwu::cli {
@@ -54,8 +58,8 @@ constexpr std::string_view kUsage =
     "          把名称的分析写成姓名报告（《名称》姓名报告.txt），输出报告的路径\n"
     "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--all-chars]\n"
     "       [--runs R] [--seed X] [--json]\n"
-    "          自动取名 R 次（默认 1），如同在取名窗中按“求名”：N 个字（默认 2，0–22），\n"
-    "          笔画数在 K 以内（默认 9）；N 为 2 时从词库“4.lib”的四字词中取两个字，\n"
+    "          自动取名 R 次（默认 1），如同在取名窗中按“求名”：N 个字（默认 2，1–22），\n"
+    "          笔画数在 K（1–30）以内（默认 9）；N 为 2 时从词库“4.lib”的四字词中取两个字，\n"
     "          --no-words 则按笔画取字；--seed 让第 i 次以 X+i-1 为种子（默认：当时时刻）\n"
     "          按笔画取字时只取宜用于名字的常用字，--all-chars 则取笔画表中的全部字\n"
     "\n"
@@ -70,7 +74,8 @@ constexpr std::string_view kUsage =
     "  --help               显示本说明\n"
     "  --version            显示版本\n"
     "\n"
-    "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表没有写出，5 每次取名都超时。\n";
+    "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表、输出或输入失败，5 每次取名都超时。\n"
+    "文本输出中名称里的控制字符写作 \\uXXXX。\n";
 
 struct UsageError {
     std::string message;
@@ -97,7 +102,7 @@ Parsed parse(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (!optionsEnded && a == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+        } else if (!optionsEnded && a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9')) {
             std::string name = a;
             std::optional<std::string> value;
             if (const auto eq = a.find('='); eq != std::string::npos && a.starts_with("--")) {
@@ -165,8 +170,8 @@ class Session {
             return false;
         }
         for (int k = 1; k <= kMaxStrokes; ++k) {
-            std::ifstream probe(folder_ / std::filesystem::path(toUtf8(strokeListName(k))));
-            if (probe)
+            const auto list = folder_ / std::filesystem::path(toUtf8(strokeListName(k)));
+            if (std::filesystem::is_regular_file(list, ec) && ::access(list.c_str(), R_OK) == 0)
                 return true;
         }
         error("无法读取数据：目录“" + folder_.string() +
@@ -187,7 +192,8 @@ class Session {
             error(problem.message);
     }
 
-    void error(std::string_view message) { err_ << kProgram << ": " << message << '\n'; }
+    // Messages echo paths and arguments, which may hold any bytes.
+    void error(std::string_view message) { err_ << kProgram << ": " << printable(message) << '\n'; }
 
     std::ostream& out() { return out_; }
     [[nodiscard]] int inputFd() const { return inputFd_; }
@@ -199,65 +205,6 @@ class Session {
     std::filesystem::path folder_;
     std::unique_ptr<CharacterData> data_;
 };
-
-std::string classJson(LuckClass c) {
-    if (c == LuckClass::none)
-        return "null";
-    std::string s;
-    json::appendString(s, className(c));
-    return s;
-}
-
-json::Object& analysisFields(json::Object& object, const Analysis& a) {
-    std::string classes;
-    json::Object(classes)
-        .raw("total", classJson(a.totalClass))
-        .raw("heaven", classJson(a.heavenClass))
-        .raw("person", classJson(a.personClass))
-        .raw("earth", classJson(a.earthClass))
-        .raw("outer", classJson(a.outerClass))
-        .close();
-    return object.field("name", std::u16string_view(a.name))
-        .field("surname", std::u16string_view(a.surname))
-        .field("given", std::u16string_view(a.given))
-        .field("surname_length", static_cast<long long>(a.surnameLength))
-        .field("company", a.company)
-        .field("total", a.total)
-        .field("heaven", a.heaven)
-        .field("person", a.person)
-        .field("earth", a.earth)
-        .field("outer", a.outer)
-        .field("score", a.score)
-        .field("attribute", std::u16string_view(a.attribute))
-        .raw("classes", classes);
-}
-
-void appendGridLine(std::string& out, std::string_view label, std::optional<long long> n,
-                    LuckClass c) {
-    out += "  ";
-    out += label;
-    out += "：";
-    out += n ? std::to_string(*n) : "—";
-    if (c != LuckClass::none)
-        out += "（" + toUtf8(className(c)) + "）";
-    out += '\n';
-}
-
-void appendAnalysisText(std::string& out, const Analysis& a) {
-    out += toUtf8(a.name);
-    out += a.company ? "（公司名）\n" : "（人名）\n";
-    out += "  姓：" + toUtf8(a.surname) + "　名：" + toUtf8(a.given) + "　姓长度：" +
-           std::to_string(a.surnameLength) + "\n";
-    appendGridLine(out, "总格", a.total, a.totalClass);
-    if (!a.company) {
-        appendGridLine(out, "天格", a.heaven, a.heavenClass);
-        appendGridLine(out, "人格", a.person, a.personClass);
-        appendGridLine(out, "地格", a.earth, a.earthClass);
-        appendGridLine(out, "外格", a.outer, a.outerClass);
-    }
-    out += "  全称属性：" + toUtf8(a.attribute) + "\n";
-    out += "  评分：" + (a.score ? toUtf8(*a.score) : std::string("—")) + "\n";
-}
 
 AnalysisOptions analysisOptions(const Parsed& p) {
     AnalysisOptions options;
@@ -325,6 +272,18 @@ int analyzeCommand(const Parsed& p, std::istream& in, Session& s) {
             analyseOne(fromUtf8(line));
             if (buffer.size() > (1u << 16))
                 flush();
+            if (!s.out())
+                return kExitOk;  // the caller reports the failed output
+        }
+        if (reader.error() != 0) {
+            flush();
+            s.error("无法读取标准输入：" + systemErrorText(reader.error()));
+            return kExitFailure;
+        }
+        if (reader.lineTooLong()) {
+            flush();
+            s.error("标准输入中有一行超过 1 MiB，不像名称，读取到此为止");
+            return kExitFailure;
         }
     } else {
         for (const std::string& name : p.positionals)
@@ -370,9 +329,9 @@ int lookupCommand(const Parsed& p, Session& s) {
                 .field("traditional", std::u16string_view(traditional))
                 .close();
         } else {
-            out += toUtf8(c) + "\t" + std::to_string(info.strokes) + "画\t属性：" +
-                   (info.attribute.empty() ? std::string("—") : toUtf8(info.attribute)) +
-                   "\t繁体：" + toUtf8(traditional) + "\n";
+            out += printable(c) + "\t" + std::to_string(info.strokes) + "画\t属性：" +
+                   (info.attribute.empty() ? std::string("—") : printable(info.attribute)) +
+                   "\t繁体：" + printable(traditional) + "\n";
         }
         first = false;
     }
@@ -431,8 +390,17 @@ int reportCommand(const Parsed& p, Session& s, const Environment& env) {
     s.reportProblems();
 
     const auto dir = p.values.find("--dir");
-    const std::filesystem::path folder =
-        dir != p.values.end() ? std::filesystem::path(dir->second) : desktopFolder();
+    std::filesystem::path folder;
+    if (dir != p.values.end()) {
+        folder = dir->second;
+    } else {
+        const DesktopLocation desktop = locateDesktop();
+        if (!desktop.problem.empty()) {
+            s.error(desktop.problem + "报表没有写出；可用 --dir 指定文件夹。");
+            return kExitFailure;
+        }
+        folder = desktop.folder;
+    }
     const std::string date = env.reportDate ? *env.reportDate : shortDateToday();
     const ReportResult r = writeReport(folder, reportFieldsOf(form), fromUtf8(date));
     if (!r.ok()) {
@@ -443,7 +411,7 @@ int reportCommand(const Parsed& p, Session& s, const Environment& env) {
         s.error("报表中有 " + std::to_string(r.unmappable) +
                 " 个字符无法用 GBK 编码保存，已写作“?”。");
     }
-    s.out() << r.file.string() << '\n';
+    s.out() << printable(r.file.string()) << '\n';
     s.out().flush();
     return kExitOk;
 }
@@ -464,6 +432,27 @@ long long integerOption(const Parsed& p, const std::string& name, long long fall
     return *v;
 }
 
+// The main window's surname length counts UTF-16 units, so a character beyond the basic plane
+// takes two of its ten places; the message counts characters, as the user sees them.
+void checkPrefix(std::u16string_view prefix) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (prefix[i] < 0xDC00 || prefix[i] > 0xDFFF || i == 0 || prefix[i - 1] < 0xD800 ||
+            prefix[i - 1] > 0xDBFF) {
+            ++characters;
+        }
+    }
+    if (characters > static_cast<std::size_t>(kMaxPrefixLength)) {
+        throw UsageError{"--prefix 最多 " + std::to_string(kMaxPrefixLength) + " 个字，而“" +
+                         toUtf8(prefix) + "”有 " + std::to_string(characters) + " 个"};
+    }
+    if (prefix.size() > static_cast<std::size_t>(kMaxPrefixLength)) {
+        throw UsageError{"--prefix“" + toUtf8(prefix) + "”的 " + std::to_string(characters) +
+                         " 个字中有基本平面以外的字，各占姓长度的 2 位，合计超过 " +
+                         std::to_string(kMaxPrefixLength)};
+    }
+}
+
 // Runs of the naming engine with the naming window's rules, judged by the main window's analysis
 // of a form loaded once, as presses of 求名 in one session are.
 int nameCommand(const Parsed& p, Session& s) {
@@ -472,11 +461,18 @@ int nameCommand(const Parsed& p, Session& s) {
     if (!p.positionals.empty())
         throw UsageError{"name 不接受名称参数，姓用 --prefix 给出"};
     NamingSettings settings;
+    // Bytes that are not UTF-8 would become replacement characters inside every name proposed.
+    for (const char* option : {"--prefix", "--suffix"}) {
+        const std::string value = valueOr(p, option, "");
+        if (validUtf8(value) != value)
+            throw UsageError{std::string(option) + " 的值“" + value + "”不是有效的 UTF-8 文字"};
+    }
     settings.prefix = fromUtf8(valueOr(p, "--prefix", ""));
+    checkPrefix(settings.prefix);
     settings.suffix = fromUtf8(valueOr(p, "--suffix", ""));
     settings.count =
-        fromUtf8(std::to_string(integerOption(p, "--chars", 2, 0, kMaxCharacterCount)));
-    settings.limit = fromUtf8(valueOr(p, "--limit", "9"));
+        fromUtf8(std::to_string(integerOption(p, "--chars", 2, 1, kMaxCharacterCount)));
+    settings.limit = fromUtf8(std::to_string(integerOption(p, "--limit", 9, 1, kMaxStrokeLimit)));
     settings.词义 = p.flags.contains("--no-words") ? 0 : 1;
     const long long runs = integerOption(p, "--runs", 1, 1, 100000);
     const bool seeded = p.values.contains("--seed");
@@ -490,6 +486,8 @@ int nameCommand(const Parsed& p, Session& s) {
         words = loadWordList(s.data().folder() / std::filesystem::path(toUtf8(kWordListName)));
         if (words.status != WordListStatus::ok)
             s.error(toUtf8(wordListProblem(words)));
+        if (!words.damage.empty())
+            s.error(words.damage);
     }
     MainForm form(s.data());
     form.load();
@@ -525,14 +523,44 @@ int nameCommand(const Parsed& p, Session& s) {
             out += "第 " + std::to_string(i) + " 次：" +
                    (accepted ? "第 " + std::to_string(r.attempts) + " 个候选合格"
                              : toUtf8(kTimeOutMessage) + "最后的候选是") +
-                   (r.word ? "（" + toUtf8(kFromWordPrefix) + toUtf8(*r.word) + "）" : "") + "\n";
+                   (r.word ? "（" + toUtf8(kFromWordPrefix) + printable(*r.word) + "）" : "") +
+                   "\n";
             appendAnalysisText(out, readAnalysis(form));
         }
         s.out() << out;
         s.reportProblems();
+        if (!s.out())
+            break;
     }
     s.out().flush();
     return anyAccepted ? kExitOk : kExitNoName;
+}
+
+int runCommand(const Parsed& p, std::istream& in, Session& session, const Environment& env) {
+    if (p.command == "analyze")
+        return analyzeCommand(p, in, session);
+    if (p.command == "lookup")
+        return lookupCommand(p, session);
+    if (p.command == "entry")
+        return entryCommand(p, session);
+    if (p.command == "report")
+        return reportCommand(p, session, env);
+    if (p.command == "name")
+        return nameCommand(p, session);
+    if (p.command.empty())
+        throw UsageError{"缺少命令"};
+    throw UsageError{"未知的命令 " + p.command};
+}
+
+// Output that did not reach its place is a failure, however the command went.
+int outputChecked(int status, std::ostream& out, std::ostream& err, const Environment& env) {
+    out.flush();
+    if (out)
+        return status;
+    const int error = env.outputError ? env.outputError() : 0;
+    err << kProgram << ": 无法写出到标准输出："
+        << (error != 0 ? systemErrorText(error) : std::string("写入失败")) << '\n';
+    return status == kExitOk || status == kExitNoName ? kExitFailure : status;
 }
 
 }  // namespace
@@ -545,31 +573,19 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         const Parsed p = parse(args);
         if (p.flags.contains("--help")) {
             out << kUsage;
-            return kExitOk;
+            return outputChecked(kExitOk, out, err, env);
         }
         if (p.flags.contains("--version")) {
             out << kProgram << ' ' << versionText() << '\n';
-            return kExitOk;
+            return outputChecked(kExitOk, out, err, env);
         }
         Session session(p, out, err, env);
-        if (p.command == "analyze")
-            return analyzeCommand(p, in, session);
-        if (p.command == "lookup")
-            return lookupCommand(p, session);
-        if (p.command == "entry")
-            return entryCommand(p, session);
-        if (p.command == "report")
-            return reportCommand(p, session, env);
-        if (p.command == "name")
-            return nameCommand(p, session);
-        if (p.command.empty())
-            throw UsageError{"缺少命令"};
-        throw UsageError{"未知的命令 " + p.command};
+        return outputChecked(runCommand(p, in, session, env), out, err, env);
     } catch (const UsageError& e) {
-        err << kProgram << ": " << e.message << "（用 --help 查看用法）\n";
+        err << kProgram << ": " << printable(e.message) << "（用 --help 查看用法）\n";
         return kExitUsage;
     } catch (const std::exception& e) {
-        err << kProgram << ": " << e.what() << '\n';
+        err << kProgram << ": " << printable(e.what()) << '\n';
         return kExitFailure;
     }
 }

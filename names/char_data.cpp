@@ -1,12 +1,9 @@
 #include "names/char_data.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <unordered_set>
 #include <utility>
 
+#include "platform/data_file.h"
 #include "platform/gbk.h"
 #include "platform/text.h"
 
@@ -25,6 +22,9 @@ constexpr char16_t kMark = u'“';
 // Spaces only separate the characters of a list line; they are never characters themselves, so a
 // space in a name counts no strokes.
 constexpr char16_t kSeparator = u' ';
+// What a byte that is not GBK decodes to. It marks damage, never a character: it is in no list,
+// names no attribute and is never drawn for a name.
+constexpr char16_t kReplacement = u'\uFFFD';
 
 std::string quotedName(std::u16string_view name) {
     return "“" + toUtf8(name) + "”";
@@ -50,7 +50,8 @@ bool forEachListLine(std::u16string_view text, F&& f) {
             return;
         ListLine l{line, colon, false, 0};
         const std::size_t mark = line.find(kMark);
-        if (mark != std::u16string_view::npos && mark + 1 < line.size()) {
+        if (mark != std::u16string_view::npos && mark + 1 < line.size() &&
+            line[mark + 1] != kReplacement) {
             l.hasAttribute = true;
             l.attribute = line[mark + 1];
         }
@@ -80,7 +81,10 @@ std::u16string strokeListName(int k) {
 struct CharacterData::File {
     std::u16string name;
     std::filesystem::path path;
+    std::string diskName;
     bool loaded = false;
+    bool viaLink = false;
+    bool isList = false;
     FileStamp stamp;
     std::u16string text;
     bool poolValid = false;
@@ -112,12 +116,15 @@ CharacterData::CharacterData(std::filesystem::path folder, Caching caching)
     files_.reserve(kFileCount);
     auto add = [&](std::u16string name) {
         auto f = std::make_unique<File>();
-        f->path = folder_ / std::filesystem::path(toUtf8(name));
+        f->diskName = toUtf8(name);
+        f->path = folder_ / std::filesystem::path(f->diskName);
         f->name = std::move(name);
         files_.push_back(std::move(f));
     };
-    for (int k = 1; k <= kMaxStrokes; ++k)
+    for (int k = 1; k <= kMaxStrokes; ++k) {
         add(strokeListName(k));
+        files_.back()->isList = true;
+    }
     add(std::u16string(kSimplifiedTableName));
     add(std::u16string(kTraditionalTableName));
     add(std::u16string(kDoubleSurnameListName));
@@ -153,24 +160,24 @@ void CharacterData::refresh() {
     };
     if (watch_ && watch_->active()) {
         const FolderWatch::Changes changes = watch_->poll();
-        if (changes.empty())
-            return;
         for (std::size_t id = 0; id < kFileCount; ++id) {
+            File& f = *files_[id];
             if (changes.everything) {
                 forget(id);
                 continue;
             }
-            const std::string diskName = files_[id]->path.filename().string();
-            for (const std::string& changed : changes.names) {
-                if (changed == diskName) {
-                    forget(id);
-                    break;
-                }
-            }
+            bool changed = false;
+            for (const std::string& name : changes.names)
+                changed = changed || name == f.diskName;
+            // A symbolic link can be repointed anywhere along its way without an event here; the
+            // stamp of what it leads to now tells.
+            if (changed || (f.loaded && f.viaLink && stampOf(f.path) != f.stamp))
+                forget(id);
         }
         return;
     }
-    // Without a watch, the stamps decide: any difference in size, time or inode means reread.
+    // Without a watch, the stamps decide: any difference in size, time, device or inode means
+    // reread.
     for (std::size_t id = 0; id < kFileCount; ++id) {
         if (files_[id]->loaded && stampOf(files_[id]->path) != files_[id]->stamp)
             forget(id);
@@ -181,39 +188,58 @@ void CharacterData::load(File& f) {
     f.loaded = true;
     f.poolValid = false;
     f.text.clear();
-    f.stamp = stampOf(f.path);
-    const std::string keyPrefix = toUtf8(f.name) + "\n";
+    const std::string keyPrefix = f.diskName + "\n";
     auto report = [&](std::string message) {
         if (reported_.insert(keyPrefix + message).second)
             pending_.push_back({f.name, std::move(message)});
     };
 
-    std::ifstream in(f.path, std::ios::binary);
-    if (!in) {
-        const int err = errno;
-        if (!f.stamp.exists) {
-            report("找不到数据文件" + quotedName(f.name) + "（" + f.path.string() +
-                   "），按空文件处理。");
-        } else {
-            report("无法读取数据文件" + quotedName(f.name) + "：" + std::strerror(err) +
-                   "，按空文件处理。");
-        }
+    FileRead read = readDataFile(f.path);
+    f.stamp = read.stamp;
+    f.viaLink = read.viaLink;
+    if (watch_ && read.stamp.exists)
+        watch_->watchFile(f.diskName);
+    if (read.status == FileReadStatus::missing) {
+        report("找不到数据文件" + quotedName(f.name) + "（" + validUtf8(f.path.string()) +
+               "），按空文件处理。");
         return;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        report("无法读取数据文件" + quotedName(f.name) + "：读取中断，按空文件处理。");
+    if (read.status != FileReadStatus::ok) {
+        report("数据文件" + quotedName(f.name) + read.problem() + "，按空文件处理。");
         return;
     }
-    GbkDecoded decoded = decodeGbk(bytes);
+    if (read.bytes.empty()) {
+        report("数据文件" + quotedName(f.name) + "是空的（0 字节）。");
+        return;
+    }
+    GbkDecoded decoded = decodeGbk(read.bytes);
     f.text = std::move(decoded.text);
+    bool sound = true;
     if (decoded.firstBadOffset) {
         report("数据文件" + quotedName(f.name) + "在字节偏移 " +
                std::to_string(*decoded.firstBadOffset) + " 处有无效的 GBK 编码（共 " +
                std::to_string(decoded.badSequences) +
                " 处），这些字节不作为任何字，其余内容照常使用。");
-        return;
+        sound = false;
+        if (f.isList) {
+            // A heading that did not decode may have lost its attribute.
+            std::size_t number = 0;
+            bool named = false;
+            forEachLine(f.text, [&](std::u16string_view line) {
+                ++number;
+                const std::size_t colon = line.find(kColon);
+                if (named || colon == std::u16string_view::npos ||
+                    line.substr(0, colon).find(kReplacement) == std::u16string_view::npos) {
+                    return;
+                }
+                named = true;
+                report("数据文件" + quotedName(f.name) + "第 " + std::to_string(number) +
+                       " 行的标题无法读取，该行的字不带五行属性。");
+            });
+        }
     }
+    if (!sound)
+        return;
     // Sound again: a later problem with this file is news and gets reported.
     for (auto it = reported_.lower_bound(keyPrefix);
          it != reported_.end() && it->starts_with(keyPrefix);) {
@@ -243,7 +269,7 @@ const CharacterData::StrokeIndex& CharacterData::strokeIndex() {
                 haveEmpty = true;
             }
             for (std::size_t i = line.colon + 1; i < line.text.size(); ++i) {
-                if (line.text[i] == kSeparator)
+                if (line.text[i] == kSeparator || line.text[i] == kReplacement)
                     continue;
                 auto& e = index->byUnit[line.text[i]];
                 if (e.strokes == 0)
@@ -283,8 +309,10 @@ const CharacterData::SurnameIndex& CharacterData::surnameIndex() {
 
 StrokeInfo CharacterData::strokes(std::u16string_view text) {
     refresh();
-    if (text.size() == 1 && text[0] == kSeparator)
+    if ((text.size() == 1 && text[0] == kSeparator) ||
+        text.find(kReplacement) != std::u16string_view::npos) {
         return {};
+    }
     if (caching_ == Caching::off) {
         // Reads the lists in order and stops at the first match, as the data format intends.
         for (std::size_t id = 0; id < kListCount; ++id) {
@@ -330,28 +358,34 @@ std::optional<std::u16string> CharacterData::traditional(std::u16string_view tex
         if (text.size() != 1)
             return std::nullopt;
         const std::size_t p = simplified.find(text[0]);
-        if (p == std::u16string::npos)
+        if (p == std::u16string::npos || text[0] == kReplacement)
             return std::u16string(text);
         if (p >= traditionalText.size())
             return std::u16string();
+        if (traditionalText[p] == kReplacement)
+            return std::u16string(text);
         return std::u16string(1, traditionalText[p]);
     }
     const TableIndex& index = tableIndex();
     if (text.size() != 1)
         return std::nullopt;
     const std::int32_t p = index.position[text[0]];
-    if (p < 0)
+    if (p < 0 || text[0] == kReplacement)
         return std::u16string(text);
     if (static_cast<std::size_t>(p) >= index.traditional.size())
         return std::u16string();
-    return std::u16string(1, index.traditional[static_cast<std::size_t>(p)]);
+    // A damaged traditional form is no form: the character stands for itself.
+    const char16_t form = index.traditional[static_cast<std::size_t>(p)];
+    if (form == kReplacement)
+        return std::u16string(text);
+    return std::u16string(1, form);
 }
 
 bool CharacterData::startsWithDoubleSurname(std::u16string_view name) {
     refresh();
     if (caching_ == Caching::off) {
         const std::u16string& list = file(kSurnameId).text;
-        if (name.size() < 2)
+        if (name.size() < 2 || name[0] == kReplacement || name[1] == kReplacement)
             return false;
         bool found = false;
         forEachLine(list, [&](std::u16string_view line) {
@@ -361,7 +395,7 @@ bool CharacterData::startsWithDoubleSurname(std::u16string_view name) {
         return found;
     }
     const SurnameIndex& index = surnameIndex();
-    if (name.size() < 2)
+    if (name.size() < 2 || name[0] == kReplacement || name[1] == kReplacement)
         return false;
     return index.pairs.contains((std::uint32_t{name[0]} << 16) | name[1]);
 }
@@ -378,7 +412,7 @@ std::u16string CharacterData::strokePool(int k) {
             if (colon == std::u16string_view::npos)
                 return;
             for (std::size_t i = colon + 1; i < line.size(); ++i) {
-                if (line[i] != u' ')
+                if (line[i] != kSeparator && line[i] != kReplacement)
                     f.pool.push_back(line[i]);
             }
         });

@@ -1,6 +1,7 @@
 #include "names/report.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "platform/error_text.h"
 #include "platform/gbk.h"
 #include "platform/text.h"
 
@@ -37,11 +39,34 @@ void appendBlock(std::u16string& out, std::u16string_view caption, int ruleLengt
 }
 
 std::string quoted(const std::filesystem::path& p) {
-    return "“" + p.string() + "”";
+    return "“" + validUtf8(p.string()) + "”";
 }
 
-std::string systemMessage(int error) {
-    return std::error_code(error, std::generic_category()).message();
+constexpr std::string_view kTemporaryPrefix = ".muwu-report-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// Temporary files of writers that were killed before they could rename or remove them: the
+// writer's process id is part of the name, and a process that is gone will never come back for
+// its file.
+void removeAbandonedTemporaries(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix))
+            continue;
+        const std::string_view rest = std::string_view(name).substr(kTemporaryPrefix.size());
+        long long pid = 0;
+        std::size_t digits = 0;
+        while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9' && pid < 1 << 30)
+            pid = pid * 10 + (rest[digits++] - '0');
+        if (digits == 0 || digits >= rest.size() || rest[digits] != '-' || pid <= 0)
+            continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 // Writes all of bytes to fd; false with errno set when the system refuses.
@@ -62,8 +87,8 @@ bool writeAll(int fd, std::string_view bytes) {
 // report's own name fits; mode 0666 leaves the permissions to the user's umask, as for any file.
 int createTemporary(const std::filesystem::path& folder, std::filesystem::path& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder / (".muwu-report-" + std::to_string(::getpid()) + "-" +
-                              std::to_string(attempt) + ".tmp");
+        temporary = folder / (std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+                              std::to_string(attempt) + std::string(kTemporarySuffix));
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -147,9 +172,12 @@ ReportResult writeReport(const std::filesystem::path& folder, const ReportFields
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         r.error = ReportError::folderMissing;
-        r.message = "文件夹" + quoted(folder) + "不存在，报表没有写出。";
+        r.message = std::filesystem::exists(folder, ec)
+                        ? quoted(folder) + "不是文件夹，报表没有写出。"
+                        : "文件夹" + quoted(folder) + "不存在，报表没有写出。";
         return r;
     }
+    removeAbandonedTemporaries(folder);
 
     const GbkEncoded encoded = encodeGbk(reportText(fields, date));
     r.unmappable = encoded.unmappable;
@@ -174,7 +202,7 @@ ReportResult writeReport(const std::filesystem::path& folder, const ReportFields
         if (fd >= 0)
             ::unlink(temporary.c_str());
         r.error = ReportError::writeFailed;
-        r.message = "无法写出报表" + quoted(r.file) + "：" + systemMessage(error);
+        r.message = "无法写出报表" + quoted(r.file) + "：" + systemErrorText(error);
     }
     return r;
 }

@@ -136,6 +136,9 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
         c_.词义->setEnabled(false);
         c_.词义->setToolTip(problem);
         pendingNotice_ = problem;
+    } else if (!words_.damage.empty()) {
+        // The sound words still serve; the user learns that some were lost.
+        pendingNotice_ = QString::fromStdString(words_.damage);
     }
 
     connect(c_.求名, &MWButton::Click, this, [this] { press求名(); });

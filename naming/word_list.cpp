@@ -1,12 +1,8 @@
 #include "naming/word_list.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
+#include "platform/data_file.h"
 #include "platform/gbk.h"
 #include "platform/text.h"
 
@@ -49,30 +45,23 @@ std::u16string_view WordList::draw(double r) const noexcept {
 
 WordListLoad loadWordList(const std::filesystem::path& file) {
     WordListLoad load;
-    std::error_code ec;
-    const auto kind = std::filesystem::status(file, ec).type();
-    if (kind == std::filesystem::file_type::not_found) {
+    const FileRead read = readDataFile(file);
+    if (read.status == FileReadStatus::missing) {
         load.status = WordListStatus::missing;
         return load;
     }
-    if (kind != std::filesystem::file_type::regular) {
+    if (read.status != FileReadStatus::ok) {
         load.status = WordListStatus::unreadable;
-        load.detail = ec ? ec.message() : "不是普通文件";
+        load.detail = read.problem();
         return load;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        load.status = WordListStatus::unreadable;
-        load.detail = std::strerror(errno);
-        return load;
+    GbkDecoded decoded = decodeGbk(read.bytes);
+    if (decoded.firstBadOffset) {
+        load.damage = "词库“" + toUtf8(kWordListName) + "”在字节偏移 " +
+                      std::to_string(*decoded.firstBadOffset) + " 处有无效的 GBK 编码（共 " +
+                      std::to_string(decoded.badSequences) + " 处），含有这些字节的词不用。";
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        load.status = WordListStatus::unreadable;
-        load.detail = "读取中断";
-        return load;
-    }
-    load.words = WordList(decodeGbk(bytes).text);
+    load.words = WordList(std::move(decoded.text));
     if (load.words.empty())
         load.status = WordListStatus::noWords;
     return load;

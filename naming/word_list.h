@@ -40,6 +40,7 @@ struct WordListLoad {
     WordList words;
     WordListStatus status = WordListStatus::ok;
     std::string detail;  // why it could not be read, UTF-8
+    std::string damage;  // bytes that were not GBK, for the user (UTF-8); empty when none
 };
 
 // Reads the file whole and decodes it from GBK.

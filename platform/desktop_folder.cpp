@@ -45,11 +45,14 @@ std::optional<std::string> userDirFromConfig(std::string_view configText, std::s
     return result;
 }
 
-std::filesystem::path desktopFolder(const EnvironmentLookup& env) {
-    // An unset or empty HOME means the root, as for Qt.
+DesktopLocation locateDesktop(const EnvironmentLookup& env) {
+    DesktopLocation r;
     std::string home = env("HOME").value_or("");
-    if (home.empty())
-        home = "/";
+    if (home.empty() || home.front() != '/') {
+        r.problem = home.empty() ? "没有设置 HOME，找不到桌面文件夹。"
+                                 : "HOME（“" + home + "”）不是绝对路径，找不到桌面文件夹。";
+        return r;
+    }
     if (home.size() > 1 && home.back() == '/')
         home.pop_back();
 
@@ -57,15 +60,28 @@ std::filesystem::path desktopFolder(const EnvironmentLookup& env) {
     if (configHome.empty() || configHome.front() != '/')
         configHome = home + "/.config";
 
-    std::ifstream file(std::filesystem::path(configHome) / "user-dirs.dirs", std::ios::binary);
-    if (file) {
+    const std::filesystem::path config = std::filesystem::path(configHome) / "user-dirs.dirs";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(config, ec)) {
+        std::ifstream file(config, std::ios::binary);
         std::ostringstream text;
         text << file.rdbuf();
         if (std::optional<std::string> dir = userDirFromConfig(text.str(), "DESKTOP", home)) {
-            return std::filesystem::path(*dir);
+            if (dir->empty() || dir->front() != '/') {
+                r.problem = "“" + config.string() + "”中的 XDG_DESKTOP_DIR（“" + *dir +
+                            "”）不是绝对路径，找不到桌面文件夹。";
+                return r;
+            }
+            r.folder = *dir;
+            return r;
         }
     }
-    return std::filesystem::path(home) / "Desktop";
+    r.folder = std::filesystem::path(home) / "Desktop";
+    return r;
+}
+
+std::filesystem::path desktopFolder(const EnvironmentLookup& env) {
+    return locateDesktop(env).folder;
 }
 
 }  // namespace muwu

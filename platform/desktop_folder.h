@@ -21,6 +21,17 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const char* n
                                                            std::string_view key,
                                                            std::string_view home);
 
+struct DesktopLocation {
+    std::filesystem::path folder;  // empty when it cannot be known
+    std::string problem;           // why not, one sentence for the user (UTF-8)
+};
+
+// Without a usable HOME (unset, empty or relative) or with a relative XDG_DESKTOP_DIR there is no
+// desktop folder to speak of: that is said, rather than writing to "/Desktop" or the working
+// folder.
+[[nodiscard]] DesktopLocation locateDesktop(const EnvironmentLookup& env = processEnvironment);
+
+// The folder of locateDesktop; empty when it cannot be known.
 [[nodiscard]] std::filesystem::path desktopFolder(
     const EnvironmentLookup& env = processEnvironment);
 

@@ -96,4 +96,30 @@ std::u16string fromUtf8(std::string_view text) {
     return out;
 }
 
+std::string validUtf8(std::string_view bytes) {
+    return toUtf8(fromUtf8(bytes));
+}
+
+std::string printable(std::u16string_view text) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            out += toUtf8(text.substr(start, i - start));
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            start = i + 1;
+        }
+    }
+    out += toUtf8(text.substr(start));
+    return out;
+}
+
+std::string printable(std::string_view bytes) {
+    return printable(fromUtf8(bytes));
+}
+
 }  // namespace muwu

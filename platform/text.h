@@ -11,6 +11,15 @@ namespace muwu {
 // Invalid UTF-8 becomes U+FFFD, one per offending byte.
 [[nodiscard]] std::u16string fromUtf8(std::string_view text);
 
+// The bytes as they are when they are valid UTF-8, else with U+FFFD for each offending byte: for
+// echoing paths and arguments, which may hold any bytes.
+[[nodiscard]] std::string validUtf8(std::string_view bytes);
+
+// Text safe to show on a terminal: valid UTF-8 (as validUtf8) with every control character (C0,
+// DEL, C1) written as \uXXXX, so nothing in a name or an argument can act on the terminal.
+[[nodiscard]] std::string printable(std::string_view bytes);
+[[nodiscard]] std::string printable(std::u16string_view text);
+
 // Splits at CR LF, lone CR and lone LF; a final line without an end is kept.
 template <typename Callback>
 void forEachLine(std::u16string_view text, Callback&& callback) {

@@ -143,10 +143,36 @@ TEST(NameCommand, SettingsTheEngineRefusesAreUsageErrors) {
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err, "");
     }
-    // Above 30 every list serves; the limit needs no number in word mode.
-    EXPECT_EQ(
-        runCli({"name", "--prefix", "张", "--limit", "40", "--no-words", "--seed", "2"}).status, 0);
-    EXPECT_EQ(runCli({"name", "--prefix", "张", "--limit", "abc", "--seed", "2"}).status, 0);
+    // The option is named, whatever the mode: a limit is a whole number from 1 to 30, and at
+    // least one character is drawn.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--limit", "40", "--no-words"},
+                                                                  {"--limit", "abc"},
+                                                                  {"--limit", "0"},
+                                                                  {"--limit", "2.5"},
+                                                                  {"--chars", "0"}}) {
+        std::vector<std::string> all = {"name", "--prefix", "张", "--seed", "2"};
+        all.insert(all.end(), args.begin(), args.end());
+        const Result r = runCli(all);
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_TRUE(r.err.starts_with("muwu-cli: " + args[0] + " 需要 1 到 ")) << r.err;
+    }
+    EXPECT_EQ(runCli({"name", "--prefix", "张", "--limit", "30", "--seed", "2"}).status, 0);
+}
+
+// Characters beyond the basic plane are one character each in what the user is told.
+TEST(NameCommand, ThePrefixIsCountedInCharacters) {
+    Result r = runCli({"name", "--prefix", "𠀀𠀁𠀂𠀃𠀄𠀅𠀆𠀇𠀈𠀉𠀊"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("有 11 个"), std::string::npos) << r.err;
+    r = runCli({"name", "--prefix", "𠀀𠀁𠀂𠀃𠀄𠀅"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("的 6 个字中有基本平面以外的字"), std::string::npos) << r.err;
+    EXPECT_NE(runCli({"name", "--prefix", "𠀀𠀁", "--seed", "1", "--no-words"}).status, 2);
+    r = runCli({"name", "--prefix", "王\xff"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--prefix 的值“王\uFFFD”不是有效的 UTF-8 文字"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(runCli({"name", "--prefix", "王", "--suffix", "\xc0"}).status, 2);
 }
 
 TEST(NameCommand, WithoutTheWordListItSaysSoAndDrawsCharacters) {

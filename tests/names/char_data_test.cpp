@@ -12,8 +12,9 @@ namespace {
 class CharDataTest : public ::testing::TestWithParam<Caching> {
   protected:
     void SetUp() override {
+        // A heading only: a list without characters, which is no damage.
         for (int k = 1; k <= kMaxStrokes; ++k)
-            dir.writeList(k, u"");
+            dir.writeList(k, u"标题\r\n");
     }
     test::DataDir dir;
 };

@@ -1,6 +1,7 @@
 #include "names/report.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -173,7 +174,9 @@ TEST_F(ReportWrite, AMissingFolderIsReportedAndNothingIsCreated) {
     EXPECT_FALSE(fs::exists(folder.path() / "没有这个文件夹"));
 
     std::ofstream(folder.path() / "file") << "x";
-    EXPECT_EQ(write(u"李田思", folder.path() / "file").error, ReportError::folderMissing);
+    r = write(u"李田思", folder.path() / "file");
+    EXPECT_EQ(r.error, ReportError::folderMissing);
+    EXPECT_NE(r.message.find("file”不是文件夹"), std::string::npos) << r.message;
 }
 
 TEST_F(ReportWrite, ReplacesAnOldReportWholeAndLeavesNoTemporaryFile) {
@@ -190,6 +193,24 @@ TEST_F(ReportWrite, ReplacesAnOldReportWholeAndLeavesNoTemporaryFile) {
 
     ASSERT_TRUE(write(u"王文", folder.path()).ok());  // another name: a second file beside it
     EXPECT_EQ(folderEntries(folder.path()).size(), 3u);
+}
+
+// A writer killed between creating its temporary file and renaming it leaves the file behind;
+// the next report into the folder removes it once that writer is gone, and only then.
+TEST_F(ReportWrite, TemporaryFilesOfWritersThatAreGoneAreRemoved) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string gone = ".muwu-report-" + std::to_string(child) + "-0.tmp";
+    const std::string alive = ".muwu-report-" + std::to_string(::getppid()) + "-3.tmp";
+    for (const std::string& name : {gone, alive, std::string(".muwu-report-x.tmp")})
+        std::ofstream(folder.path() / name) << "part of a report";
+    ASSERT_TRUE(write(u"李田思", folder.path()).ok());
+    std::vector<std::string> kept = {".muwu-report-x.tmp", alive, "《李田思》姓名报告.txt"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folderEntries(folder.path()), kept);
 }
 
 TEST_F(ReportWrite, AFailedWriteLeavesWhatWasThere) {

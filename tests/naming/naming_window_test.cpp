@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "names/version.h"
+#include "platform/gbk.h"
 
 namespace muwu {
 
@@ -327,6 +328,24 @@ void NamingWindowTest::aMissingWordListIsToldAndCharactersStillServe() {
         QCOMPARE(a.name.size(), 3);
     QVERIFY(n<QLabel>(u"来自词")->isHidden());
     QCOMPARE(n<QLabel>(u"来自词")->text(), QStringLiteral("来自词"));
+}
+
+void NamingWindowTest::aDamagedWordListIsToldAndItsSoundWordsServe() {
+    dir_ = std::make_unique<test::DataDir>();
+    for (const auto& entry : std::filesystem::directory_iterator(test::shippedData())) {
+        const std::string ext = entry.path().extension().string();
+        if ((ext == ".txt" || ext == ".lib") && entry.path().filename() != "4.lib")
+            std::filesystem::copy_file(entry.path(), dir_->path() / entry.path().filename());
+    }
+    dir_->writeBytes(kWordListName, encodeGbk(u"一心一意\r\n").bytes + "\xFF\r\n");
+    makeMain(dir_->path());
+    openNaming();
+    QCOMPARE(naming_->wordList().status, WordListStatus::ok);
+    const QList<QMessageBox*> told = notices(QStringLiteral("词库消息"));
+    QCOMPARE(told.size(), 1);
+    QVERIFY(told[0]->text().contains(QStringLiteral("无效的 GBK 编码")));
+    closeNotices();
+    QVERIFY(n<QCheckBox>(u"词义")->isEnabled());
 }
 
 }  // namespace muwu

@@ -63,6 +63,7 @@ class NamingWindowTest : public QObject {
     void aClosedWindowIsCreatedAfresh();
     void itStaysOnTopAtEveryActivation();
     void aMissingWordListIsToldAndCharactersStillServe();
+    void aDamagedWordListIsToldAndItsSoundWordsServe();
 
     // naming_window_run_test.cpp
     void seededRunsAcceptOnlyWhatTheirModeAllows_data();

@@ -67,6 +67,7 @@ TEST(WordList, LoadsGbkAndSaysWhyItCannot) {
     EXPECT_EQ(load.words.text(), kThree);
     EXPECT_EQ(load.words.wordCount(), 3u);
     EXPECT_EQ(wordListProblem(load), u"");
+    EXPECT_EQ(load.damage, "");
 
     // A byte that is not GBK spoils only its own word.
     std::string bytes = encodeGbk(kThree).bytes;
@@ -75,6 +76,7 @@ TEST(WordList, LoadsGbkAndSaysWhyItCannot) {
     load = loadWordList(file);
     EXPECT_EQ(load.status, WordListStatus::ok);
     EXPECT_EQ(load.words.wordCount(), 2u);
+    EXPECT_NE(load.damage.find("处有无效的 GBK 编码"), std::string::npos) << load.damage;
 
     dir.write(kWordListName, u"一二三四\n");
     load = loadWordList(file);

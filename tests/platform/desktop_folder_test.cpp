@@ -45,8 +45,25 @@ class DesktopFolder : public ::testing::Test {
 
 TEST_F(DesktopFolder, IsDesktopInTheHomeFolderWithoutAConfiguration) {
     EXPECT_EQ(desktopFolder(env()), home.path() / "Desktop");
+}
+
+TEST_F(DesktopFolder, IsUnknownWithoutAnAbsoluteHomeOrDesktopPath) {
+    for (const char* value : {"", "relative/home"}) {
+        vars["HOME"] = value;
+        const DesktopLocation where = locateDesktop(env());
+        EXPECT_EQ(where.folder, std::filesystem::path());
+        EXPECT_NE(where.problem.find("HOME"), std::string::npos) << where.problem;
+    }
     vars.erase("HOME");
-    EXPECT_EQ(desktopFolder(env()), std::filesystem::path("/Desktop"));
+    EXPECT_NE(locateDesktop(env()).problem.find("没有设置 HOME"), std::string::npos);
+
+    vars["HOME"] = home.path().string();
+    std::filesystem::create_directories(home.path() / ".config");
+    std::ofstream(home.path() / ".config" / "user-dirs.dirs") << "XDG_DESKTOP_DIR=\"Desk\"\n";
+    const DesktopLocation where = locateDesktop(env());
+    EXPECT_EQ(where.folder, std::filesystem::path());
+    EXPECT_NE(where.problem.find("XDG_DESKTOP_DIR（“Desk”）不是绝对路径"), std::string::npos)
+        << where.problem;
 }
 
 TEST_F(DesktopFolder, FollowsUserDirsInTheConfigHome) {
