@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -93,7 +93,7 @@ class NamingWindowTest : public QObject {
         return w;
     }
     [[nodiscard]] bool red(const char16_t* box) const {
-        return m<QPlainTextEdit>(box)->palette().color(QPalette::Text) == QColor(255, 0, 0);
+        return m<QTextEdit>(box)->palette().color(QPalette::Text) == QColor(255, 0, 0);
     }
     void typeInto(QLineEdit* edit, const QString& text);
     void pick(const char16_t* combo, const QString& entry);
