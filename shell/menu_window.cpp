@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "names/version.h"
+#include "platform/screen_fit.h"
 #include "platform/ui_fonts.h"
 #include "shell/about_box.h"
 
@@ -28,13 +29,22 @@ MenuWindow::MenuWindow(LinkActions& links) : links_(links) {
 
 MenuWindow::~MenuWindow() {
     delete about_.data();
+    delete menu_.data();
+}
+
+QMenu* MenuWindow::帮助() const noexcept {
+    return menu_.data();
 }
 
 AboutBox* MenuWindow::aboutBox() const noexcept {
     return about_.data();
 }
 
-void MenuWindow::popUp(const QPoint& globalPos) {
+void MenuWindow::popUp(const QPoint& globalPos, QWidget* over) {
+    if (over && menu_->parentWidget() != over) {
+        menu_->setParent(over, menu_->windowFlags());
+        over_ = over;
+    }
     menu_->popup(globalPos);
 }
 
@@ -44,10 +54,16 @@ void MenuWindow::setUpdateCheck(std::function<void()> check) {
 
 void MenuWindow::showAbout() {
     try {
-        if (!about_)
+        if (!about_) {
             about_ = new AboutBox(links_);
-        else
+            // Over the middle of the window the menu came from, and on the screen.
+            QRect frame(QPoint(0, 0), about_->size() + frameAllowance(about_));
+            frame.moveCenter(over_ ? over_->frameGeometry().center()
+                                   : availableArea(about_).center());
+            about_->move(keepInside(frame, availableArea(over_ ? over_.data() : about_.data())));
+        } else {
             about_->load();
+        }
         about_->show();
         about_->raise();
         about_->activateWindow();
@@ -67,7 +83,7 @@ void MenuWindow::checkForUpdate() {
             QStringLiteral("新版本检测暂不可用，将在以后的版本中提供。"), QMessageBox::Ok, this);
         box->setObjectName(QStringLiteral("新版本检测消息"));
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::NonModal);
+        box->setWindowModality(Qt::ApplicationModal);
         box->show();
     } catch (...) {
     }
