@@ -3,10 +3,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <stdexcept>
 
 #include "names/main_window.h"

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
 #include <memory>
 #include <set>
 
@@ -62,6 +62,7 @@ class NamingWindowTest : public QObject {
     void aClosedWindowIsCreatedAfresh();
     void itStaysOnTopAtEveryActivation();
     void aMissingWordListIsToldAndCharactersStillServe();
+    void itOpensOnScreenAndReadsWell();
 
     // naming_window_run_test.cpp
     void seededRunsAcceptOnlyWhatTheirModeAllows_data();
