@@ -102,9 +102,18 @@ void EntryBox::fitEntries(const QFont& designFont, const QStringList& entries) {
 }
 
 void EntryBox::setEntry(const QString& text) {
-    setPlainText(text);
-    if (look_.pitch > 0)
-        setPitch(*document(), look_.pitch);
+    if (look_.pitch <= 0) {
+        setPlainText(text);
+        return;
+    }
+    // Text typed in after the pitch is set takes it along: one layout instead of two.
+    QTextDocument* doc = document();
+    doc->clear();
+    QTextCursor at(doc);
+    QTextBlockFormat pitch;
+    pitch.setLineHeight(look_.pitch, QTextBlockFormat::FixedHeight);
+    at.setBlockFormat(pitch);
+    at.insertText(text);
 }
 
 }  // namespace muwu

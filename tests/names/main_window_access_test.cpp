@@ -275,7 +275,11 @@ void MainWindowTest::helpOpensByKeyboardAndReadsAsAButton() {
     window_->setHelpMenu([&popUps](const QPoint& at) { popUps << at; });
     auto* help = c<QLabel>(u"Label4");
     QCOMPARE(help->focusPolicy(), Qt::StrongFocus);
-    help->setFocus();
+    const QImage plain = help->grab().toImage();
+    c<QWidget>(u"报表")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), help);
+    QVERIFY(help->grab().toImage() != plain);  // a focus frame shows where the keyboard is
     QTest::keyClick(help, Qt::Key_Space);
     QTest::keyClick(help, Qt::Key_Return);
     QCOMPARE(popUps.size(), 2);
