@@ -87,14 +87,20 @@ class ShownChildrenInterface final : public QAccessibleWidget {
     }
 
   private:
+    // The controls it shows, then any pop-up menu of its own that is open: Qt lists a pop-up
+    // nowhere, and a screen reader walking down from the window would not find it.
     [[nodiscard]] QList<QWidget*> shown() const {
-        QList<QWidget*> kids;
+        QList<QWidget*> kids, menus;
         for (QObject* o : widget()->children()) {
             auto* w = qobject_cast<QWidget*>(o);
-            if (w && !w->isWindow() && !w->isHidden() && !qobject_cast<QMenu*>(w))
+            if (!w || w->isHidden())
+                continue;
+            if (qobject_cast<QMenu*>(w))
+                menus.append(w);
+            else if (!w->isWindow())
                 kids.append(w);
         }
-        return kids;
+        return kids + menus;
     }
 };
 

@@ -17,6 +17,7 @@ MenuWindow::MenuWindow(LinkActions& links) : links_(links) {
 
     menu_ = new QMenu(QStringLiteral("帮助"), this);
     menu_->setObjectName(QStringLiteral("帮助"));
+    menu_->setAccessibleName(menu_->title());  // a pop-up reads no title by itself
     menu_->setFont(songTi(9));
     QAction* about = menu_->addAction(QStringLiteral("关于《沐梧取名器》"));
     about->setObjectName(QStringLiteral("关于《沐梧取名器》"));

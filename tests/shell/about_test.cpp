@@ -84,14 +84,18 @@ void AboutTest::label4PopsUpTheHelpMenuWithItsTwoItems() {
     // Open, the menu and its items are there for a screen reader, on the main window.
     QAccessibleInterface* menuFace = QAccessible::queryAccessibleInterface(help);
     QCOMPARE(menuFace->role(), QAccessible::PopupMenu);
+    QCOMPARE(menuFace->text(QAccessible::Name), QStringLiteral("帮助"));
     QVERIFY(!menuFace->state().invisible);
     QCOMPARE(help->parentWidget(), s->mainWindow());
     QCOMPARE(help->windowHandle()->transientParent(), s->mainWindow()->windowHandle());
+    QAccessibleInterface* mainFace = QAccessible::queryAccessibleInterface(s->mainWindow());
+    QCOMPARE(mainFace->child(mainFace->childCount() - 1)->object(), help);
     QCOMPARE(menuFace->childCount(), 2);
     QCOMPARE(menuFace->child(0)->role(), QAccessible::MenuItem);
     QCOMPARE(menuFace->child(0)->text(QAccessible::Name), QStringLiteral("关于《沐梧取名器》"));
     QCOMPARE(menuFace->child(1)->text(QAccessible::Name), QStringLiteral("新版本检测（升级）"));
     help->hide();
+    QVERIFY(mainFace->child(mainFace->childCount() - 1)->object() != help);  // closed: gone
     QVERIFY(m.urls.opened() == std::vector<QUrl>{kSiteUrl});
 
     // The keyboard opens it too: Tab to 帮助, then Space.
