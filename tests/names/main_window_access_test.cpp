@@ -116,6 +116,8 @@ void MainWindowTest::everyLuckTextShowsWholeWithItsVerdict() {
                  qPrintable(QString::number(grid->look().pitch)));
         QVERIFY(grid->look().pitch <= std::lround(em * 14.0 / 12.0));
     }
+    qInfo("Text4: %.2f pt, %d px pitch", c<EntryBox>(u"Text4")->font().pointSizeF(),
+          c<EntryBox>(u"Text4")->look().pitch);
     // Every entry, in every box, down to its verdict line, without scrolling.
     for (const char16_t* name : {u"Text4", u"Text5", u"Text6", u"Text7", u"Text8"}) {
         auto* box = c<EntryBox>(name);
