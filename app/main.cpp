@@ -4,6 +4,7 @@
 
 #include "names/main_window.h"
 #include "naming/naming_window.h"
+#include "platform/ui_language.h"
 #include "shell/cover_picture.h"
 #include "shell/start_up.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("沐梧取名器"));
     QApplication::setDesktopFileName(QStringLiteral("muwu"));
     QApplication::setWindowIcon(muwu::programIcon());
+    // Chinese whatever the locale: message boxes answer 确定, 是, 否.
+    muwu::installQtChinese(app);
     // Hidden and closed windows do not end the program; only the main window's close does.
     QApplication::setQuitOnLastWindowClosed(false);
     muwu::StartUpOptions options = muwu::desktopStartUpOptions();

@@ -6,12 +6,12 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -20,7 +20,13 @@
 
 #include "controls/mw_button.h"
 #include "names/char_data.h"
+#include "names/entry_box.h"
 #include "names/report.h"
+#include "platform/accessibility.h"
+#include "platform/fit_label.h"
+#include "platform/press_label.h"
+#include "platform/screen_fit.h"
+#include "platform/twips.h"
 #include "platform/ui_fonts.h"
 #include "shell/system_folders.h"
 
@@ -73,15 +79,34 @@ MainWindow::MainWindow(const std::filesystem::path& dataFolder, FileOpener opene
     buildMainWindowControls(this, screenDpi(), c_);
     shownText_.fill(std::u16string());
     shownColour_.fill(kGreen);
-    for (QPlainTextEdit* box :
+    for (EntryBox* box :
          {c_.Text4, c_.gridBoxes[0], c_.gridBoxes[1], c_.gridBoxes[2], c_.gridBoxes[3]}) {
         QPalette p = box->palette();
         p.setColor(QPalette::Text, qColour(kGreen));
         box->setPalette(p);
     }
     connectControls();
+    showOnlyShownChildren(this);
+    fitToScreen();
     handle([this] { form_.load(); });
     c_.Text3->setFocus();
+}
+
+void MainWindow::fitToScreen() {
+    const double dpi = screenDpi();
+    const QSize design(twipsToPixels(kMainWindowWidthTwips, dpi),
+                       twipsToPixels(kMainWindowHeightTwips, dpi));
+    const QRect area = availableArea(this);
+    const QSize room = area.size() - frameAllowance(this);
+    if (design.width() > room.width() || design.height() > room.height()) {
+        // Too small a screen: the window takes what there is and scrolls its controls.
+        pan_ = new PanArea(this, design);
+        pan_->setViewSize(design.boundedTo(room));
+    }
+    // Centred on the screen, as the cover is, so it covers the cover whole.
+    QRect frame(QPoint(0, 0), size() + frameAllowance(this));
+    frame.moveCenter(area.center());
+    move(keepInside(frame, area));
 }
 
 MainWindow::~MainWindow() = default;
@@ -142,6 +167,7 @@ void MainWindow::connectControls() {
     });
     connect(c_.姓长度, &QScrollBar::valueChanged, this,
             [this](int value) { handle([&] { form_.set姓长度(value); }); });
+    c_.姓长度->installEventFilter(this);
     connect(c_.自动识别姓氏, &QCheckBox::toggled, this,
             [this](bool ticked) { handle([&] { form_.set自动识别姓氏(ticked); }); });
 
@@ -169,18 +195,26 @@ void MainWindow::connectControls() {
     onClick(c_.gridButtons[2], [this] { form_.press求地格(); });
     onClick(c_.gridButtons[3], [this] { form_.press求外格(); });
 
-    c_.Label4->installEventFilter(this);
+    connect(c_.Label4, &PressLabel::pressed, this, [this](const QPoint& at) {
+        if (helpMenu_)
+            handle([&] { helpMenu_(at); });
+    });
     connect(c_.报表, &MWButton::Click, this, [this] { handle([this] { writeReport(); }); });
     connect(c_.自动取名, &MWButton::Click, this,
             [this] { handle([this] { openNamingWindow(); }); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == c_.Label4 && event->type() == QEvent::MouseButtonPress) {
-        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        if (helpMenu_)
-            handle([&] { helpMenu_(at); });
-        return true;
+    if (watched == c_.姓长度 && event->type() == QEvent::KeyPress) {
+        // Qt's scroll bar leaves the arrow keys to its parent; here they step the length.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Down || key == Qt::Key_Right ||
+            key == Qt::Key_Up) {
+            const bool up = key == Qt::Key_Right || key == Qt::Key_Up;
+            c_.姓长度->triggerAction(up ? QAbstractSlider::SliderSingleStepAdd
+                                        : QAbstractSlider::SliderSingleStepSub);
+            return true;
+        }
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* button = qobject_cast<QRadioButton*>(watched);
@@ -237,11 +271,11 @@ void MainWindow::refresh() {
                                                         &f.Text8};
     const std::array<Colour, 5> colours = {f.colourText4, f.colourText5, f.colourText6,
                                            f.colourText7, f.colourText8};
-    const std::array<QPlainTextEdit*, 5> boxes = {c_.Text4, c_.gridBoxes[0], c_.gridBoxes[1],
-                                                  c_.gridBoxes[2], c_.gridBoxes[3]};
+    const std::array<EntryBox*, 5> boxes = {c_.Text4, c_.gridBoxes[0], c_.gridBoxes[1],
+                                            c_.gridBoxes[2], c_.gridBoxes[3]};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         if (shownText_[i] != *texts[i]) {
-            boxes[i]->setPlainText(qs(*texts[i]));
+            boxes[i]->setEntry(qs(*texts[i]));
             shownText_[i] = *texts[i];
         }
         if (shownColour_[i] != colours[i]) {
@@ -318,12 +352,13 @@ void MainWindow::showProblems() {
 }
 
 QMessageBox* MainWindow::notice(const QString& text, const QString& objectName, bool warning) {
-    // Not modal and not waiting: the window stays usable, and a naming run is never held up.
+    // Nothing waits on it, so a naming run is never held up; but until it is answered the
+    // program takes no other input, so boxes cannot pile up behind each other.
     auto* box = new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::Information,
                                 windowTitle(), text, QMessageBox::Ok, this);
     box->setObjectName(objectName);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
+    box->setWindowModality(Qt::ApplicationModal);
     box->show();
     return box;
 }

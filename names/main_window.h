@@ -21,6 +21,7 @@ class QMessageBox;
 namespace muwu {
 
 class CharacterData;
+class PanArea;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -46,6 +47,9 @@ class MainWindow : public QWidget {
     // The character data of the analysis; the naming engine draws its characters from them.
     [[nodiscard]] CharacterData& data() noexcept { return *data_; }
 
+    // The scroll bars of a window on a screen too small for it; null on a large enough screen.
+    [[nodiscard]] PanArea* panArea() const noexcept { return pan_; }
+
     // The date written at the end of a report; the system's short date of today by default.
     void setReportDate(std::function<QString()> today);
 
@@ -65,6 +69,8 @@ class MainWindow : public QWidget {
 
   private:
     void connectControls();
+    // Keeps the window on a screen too small for it, its controls under scroll bars.
+    void fitToScreen();
     // Runs one event's action on the analysis, then shows the result; nothing escapes.
     template <typename Action>
     void handle(Action&& action) noexcept;
@@ -82,6 +88,7 @@ class MainWindow : public QWidget {
     std::function<void(const QPoint&)> helpMenu_;
     std::function<void()> namingWindow_;
     MainWindowControls c_;
+    PanArea* pan_ = nullptr;  // only on a screen too small for the window
     // What the text boxes last got, so unchanged texts are not laid out again.
     std::array<std::u16string, 5> shownText_;
     std::array<Colour, 5> shownColour_{};

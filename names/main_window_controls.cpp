@@ -1,20 +1,25 @@
 #include "names/main_window_controls.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 
 #include "controls/mw_button.h"
+#include "names/entry_box.h"
+#include "names/luck_table.h"
 #include "names/main_form.h"
 #include "names/report.h"
+#include "platform/fit_label.h"
 #include "platform/placer.h"
+#include "platform/press_label.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
@@ -33,19 +38,55 @@ class SquareThumbStyle : public QProxyStyle {
             return widget->height();
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+
+    // The bar takes the focus by Tab; a dotted frame says so, as buttons show it.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ScrollBar && option->state.testFlag(State_HasFocus)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*option);
+            focus.rect = option->rect.adjusted(0, 0, -1, -1);
+            QProxyStyle::drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
 };
 
 QString qs(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-QPlainTextEdit* gridBox(QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setReadOnly(true);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    return box;
+EntryBox* gridBox(QWidget* parent) {
+    return new EntryBox(parent);
+}
+
+// Every text a box can show: the luck table's entries.
+const QStringList& luckTexts() {
+    static const QStringList texts = [] {
+        QStringList all;
+        for (int n = 1; n <= kLuckEntries; ++n)
+            all << qs(luckEntry(n));
+        return all;
+    }();
+    return texts;
+}
+
+FitLabel* fitLabel(const Placer& p, QWidget* parent, const char16_t* name, const QString& text,
+                   const QString& caption, Box b) {
+    auto* l = p.place(new FitLabel(text, parent), name, b);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    l->setCaption(caption);
+    return l;
+}
+
+// Options of a kind form a group of their own: Qt would otherwise join every option below the
+// same frame, those of the inner frame included, and let a click or Space clear them all.
+QButtonGroup* optionGroup(QWidget* owner, QRadioButton* a, QRadioButton* b) {
+    auto* group = new QButtonGroup(owner);
+    group->setExclusive(true);
+    group->addButton(a);
+    group->addButton(b);
+    return group;
 }
 
 // Layout from top to bottom; every frame is 13215 twips wide.
@@ -74,11 +115,12 @@ void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
 
     c.Frame4 =
         p.place(new QGroupBox(QStringLiteral("评分："), bar), u"Frame4", {6450, 120, 960, 525});
-    c.评分 = p.label(c.Frame4, u"评分", QStringLiteral("评分"), {75, 225, 810, 285});
+    // Below the frame's caption and clear of its lower edge.
+    c.评分 = p.label(c.Frame4, u"评分", QStringLiteral("评分"), {75, 150, 810, 330});
     c.评分->setFont(songTi(12, true));
 
-    c.自动取名 = p.place(new MWButton(QStringLiteral("自动取名"), bar), u"自动取名",
-                         {7470, 180, 1230, 405});
+    c.自动取名 =
+        p.place(new MWButton(QStringLiteral("自动取名"), bar), u"自动取名", {7470, 180, 1230, 405});
 
     c.Frame3 = p.place(new QGroupBox(bar), u"Frame3", {8760, 120, 4410, 525});
     QGroupBox* s = c.Frame3;
@@ -95,9 +137,15 @@ void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
     c.自动识别姓氏 =
         p.place(new QCheckBox(QStringLiteral("自动"), s), u"自动识别姓氏", {90, 270, 780, 240});
     c.Label2 = p.label(s, u"Label2", QStringLiteral("姓："), {960, 270, 360, 240});
-    c.姓 = p.label(s, u"姓", QString(), {1320, 270, 1260, 240});
+    c.姓 = fitLabel(p, s, u"姓", QString(), QStringLiteral("姓"), {1320, 270, 1260, 240});
     c.Label3 = p.label(s, u"Label3", QStringLiteral("名："), {2640, 270, 360, 240});
-    c.名 = p.label(s, u"名", QString(), {3000, 270, 1350, 240});
+    c.名 = fitLabel(p, s, u"名", QString(), QStringLiteral("名"), {3000, 270, 1350, 240});
+    c.Label1->setBuddy(c.Text3);
+    c.Label5->setBuddy(c.姓长度);
+    c.姓长度->setFocusPolicy(Qt::StrongFocus);
+    c.nameKind = optionGroup(window, c.人名, c.公司名);
+    c.surnameKind = optionGroup(window, c.单姓, c.复姓);
+    s->setAccessibleName(QStringLiteral("姓氏"));
 }
 
 void buildTotal(QWidget* window, const Placer& p, MainWindowControls& c) {
@@ -105,20 +153,21 @@ void buildTotal(QWidget* window, const Placer& p, MainWindowControls& c) {
                        {kFrameLeft, kTotalTop, kFrameWidth, kTotalHeight});
     c.总笔画数 = p.label(c.总运板, u"总笔画数", QStringLiteral("总笔画数"),
                          {kNumberLeft, 330, kNumberWidth, 300});
-    c.全称属性 = p.label(c.总运板, u"全称属性", QStringLiteral("全称属性"),
-                         {kNumberLeft, 660, kNumberWidth, 300});
+    c.全称属性 = fitLabel(p, c.总运板, u"全称属性", QStringLiteral("全称属性"),
+                          QStringLiteral("全称属性"), {kNumberLeft, 660, kNumberWidth, 300});
     c.Text4 = p.place(gridBox(c.总运板), u"Text4",
                       {kTextLeft, kTextTop, kTextWidth, kTotalHeight - kTextTop - 90});
-    c.Text4->setFont(songTi(12, true));
+    c.Text4->fitEntries(songTi(12, true), luckTexts());
 
     // On the window itself, over the free lower part of the number column.
     c.报表 = p.place(new MWButton(QStringLiteral("报表"), window), u"报表",
                      {kFrameLeft + kNumberLeft, kTotalTop + 1080, 1260, 420});
     c.Picture1 = p.place(new QFrame(window), u"Picture1",
                          {kFrameLeft + kNumberLeft, kTotalTop + 1590, 1200, 345});
-    c.Label4 = p.label(c.Picture1, u"Label4", QStringLiteral("帮助"), {0, 0, 1200, 345});
+    c.Label4 =
+        p.place(new PressLabel(QStringLiteral("帮助"), c.Picture1), u"Label4", {0, 0, 1200, 345});
     c.Label4->setAlignment(Qt::AlignCenter);
-    c.Label4->setCursor(Qt::PointingHandCursor);
+    c.Picture1->setAccessibleName(QStringLiteral("帮助"));
 }
 
 void buildGrids(QWidget* window, const Placer& p, MainWindowControls& c) {
@@ -139,6 +188,7 @@ void buildGrids(QWidget* window, const Placer& p, MainWindowControls& c) {
         c.gridButtons[i]->hide();
         c.gridBoxes[i] = p.place(gridBox(frame), kBoxes[i],
                                  {kTextLeft, kTextTop, kTextWidth, kGridHeight - kTextTop - 90});
+        c.gridBoxes[i]->fitEntries(window->font(), luckTexts());
     }
 }
 
@@ -176,12 +226,17 @@ QString frameStyle(const QFont& font) {
 void buildMainWindowControls(QWidget* window, double dotsPerInch, MainWindowControls& c) {
     const Placer p(dotsPerInch);
     window->setFixedSize(p.px(kMainWindowWidthTwips), p.px(kMainWindowHeightTwips));
-    // Creation order is the tab order: the name box first, so it has the focus at the start.
+    // The name box is created first, so it has the focus at the start.
     buildNameBar(window, p, c);
     buildWorkArea(window, p, c);
     buildTotal(window, p, c);
     buildGrids(window, p, c);
     window->setStyleSheet(frameStyle(window->font()));
+    // Tab goes along the name bar as it reads, then to the two commands below it.
+    QWidget* order[] = {c.Text3, c.人名, c.公司名,       c.自动取名, c.姓长度,
+                        c.单姓,  c.复姓, c.自动识别姓氏, c.报表,     c.Label4};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 }  // namespace muwu

@@ -3,12 +3,12 @@
 // creates and places them. The window's behaviour lives in main_window.cpp.
 #include <array>
 
+class QButtonGroup;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -16,6 +16,9 @@ class QWidget;
 
 namespace muwu {
 
+class EntryBox;
+class FitLabel;
+class PressLabel;
 class MWButton;
 
 // Client area of the window in twips.
@@ -25,13 +28,14 @@ inline constexpr int kMainWindowHeightTwips = 9840;
 struct MainWindowControls {
     MWButton* 报表 = nullptr;
     QFrame* Picture1 = nullptr;
-    QLabel* Label4 = nullptr;
+    PressLabel* Label4 = nullptr;
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* Text3 = nullptr;
     QRadioButton* 人名 = nullptr;
     QRadioButton* 公司名 = nullptr;
+    QButtonGroup* nameKind = nullptr;  // 人名, 公司名
     QGroupBox* Frame4 = nullptr;
     QLabel* 评分 = nullptr;
     MWButton* 自动取名 = nullptr;
@@ -42,21 +46,22 @@ struct MainWindowControls {
     QScrollBar* 姓长度 = nullptr;
     QRadioButton* 单姓 = nullptr;
     QRadioButton* 复姓 = nullptr;
+    QButtonGroup* surnameKind = nullptr;  // 单姓, 复姓
     QLabel* Label2 = nullptr;
-    QLabel* 姓 = nullptr;
+    FitLabel* 姓 = nullptr;
     QLabel* Label3 = nullptr;
-    QLabel* 名 = nullptr;
+    FitLabel* 名 = nullptr;
 
     QGroupBox* 总运板 = nullptr;
-    QPlainTextEdit* Text4 = nullptr;
+    EntryBox* Text4 = nullptr;
     QLabel* 总笔画数 = nullptr;
-    QLabel* 全称属性 = nullptr;
+    FitLabel* 全称属性 = nullptr;
 
     // 天格, 人格, 地格, 外格 in this order.
-    std::array<QGroupBox*, 4> gridFrames{};      // 天格板 … 外格板
-    std::array<QPlainTextEdit*, 4> gridBoxes{};  // Text5 … Text8
-    std::array<QLabel*, 4> gridNumbers{};        // 天格笔画数 … 外格笔画数
-    std::array<QPushButton*, 4> gridButtons{};   // 求天格 … 求外格, hidden
+    std::array<QGroupBox*, 4> gridFrames{};     // 天格板 … 外格板
+    std::array<EntryBox*, 4> gridBoxes{};       // Text5 … Text8
+    std::array<QLabel*, 4> gridNumbers{};       // 天格笔画数 … 外格笔画数
+    std::array<QPushButton*, 4> gridButtons{};  // 求天格 … 求外格, hidden
 
     // The hidden work area.
     QGroupBox* Frame2 = nullptr;

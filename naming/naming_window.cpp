@@ -20,6 +20,8 @@
 #include "naming/name_list_window.h"
 #include "naming/name_worthy.h"
 #include "naming/window_evaluator.h"
+#include "platform/accessibility.h"
+#include "platform/screen_fit.h"
 #include "platform/text.h"
 #include "platform/ui_fonts.h"
 
@@ -46,14 +48,18 @@ QString frameStyle(const QFont& font) {
         .arg(half);
 }
 
-// Right of the main window where the screen has room, else over the right of its grid texts.
+// Right of the main window where the screen has room, else over the right of its grid texts;
+// always whole on the screen's free area.
 QPoint besideMainWindow(const QRect& main, const QSize& size) {
     const QScreen* screen = QGuiApplication::screenAt(main.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     const QRect free = screen ? screen->availableGeometry() : main;
     const int gap = 8;
+    QPoint at(main.right() - size.width() - 24, main.top() + 120);
     if (main.right() + gap + size.width() <= free.right())
-        return {main.right() + gap, main.top()};
-    return {std::max(free.left(), main.right() - size.width() - 24), main.top() + 120};
+        at = {main.right() + gap, main.top()};
+    return keepInside(QRect(at, size), free);
 }
 
 }  // namespace
@@ -115,6 +121,7 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     // On the frame alone: a style sheet on the window would reach into its message boxes and
     // drop the 宋体 fallbacks from their fonts.
     c_.Frame1->setStyleSheet(frameStyle(font()));
+    showOnlyShownChildren(this);
 
     panel_ = std::make_unique<Panel>(*this, c_);
     evaluator_ = std::make_unique<WindowEvaluator>(main_);
@@ -227,13 +234,14 @@ void NamingWindow::showEvent(QShowEvent* event) {
 }
 
 QMessageBox* NamingWindow::notice(const QString& text, const QString& objectName, bool warning) {
-    // Not modal, as the main window's notices: nothing waits on the user's OK.
+    // Nothing waits on the user's OK, but nothing else takes input before it either, so a second
+    // 求名 cannot pile a second box on the first.
     auto* box = new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                                 qs(applicationTitle()), text, QMessageBox::Ok, this);
     box->setObjectName(objectName);
     box->setFont(font());  // a window does not take its parent's font by itself
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
+    box->setWindowModality(Qt::ApplicationModal);
     box->show();
     return box;
 }
@@ -248,7 +256,8 @@ NamingWindowHost::~NamingWindowHost() {
 void NamingWindowHost::show() {
     if (!window_) {
         window_ = new NamingWindow(main_, options_);
-        window_->move(besideMainWindow(main_.frameGeometry(), window_->frameGeometry().size()));
+        window_->move(
+            besideMainWindow(main_.frameGeometry(), window_->size() + frameAllowance(window_)));
     }
     window_->show();
     window_->raise();

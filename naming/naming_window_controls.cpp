@@ -125,6 +125,7 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
     c.字复杂程度 = p.place(numberCombo(window, kLowestLimitEntry, kMaxStrokeLimit, "9"),
                            u"字复杂程度", {kLeft, kRow[3], 900, kRowHeight});
     fitIntoGap(label3, c.字复杂程度);
+    c.Label3->setBuddy(c.字复杂程度);
     c.字复杂程度->raise();
 
     c.Frame1 = p.place(new QGroupBox(QStringLiteral("锁定字与规则："), window), u"Frame1",

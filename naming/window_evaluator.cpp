@@ -3,10 +3,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <stdexcept>
 
 #include "names/main_window.h"
@@ -30,8 +30,8 @@ W* need(const MainWindow& main, const char16_t* name) {
 WindowEvaluator::WindowEvaluator(MainWindow& main)
     : main_(main),
       Text3_(need<QLineEdit>(main, u"Text3")),
-      boxes_{need<QPlainTextEdit>(main, u"Text4"), need<QPlainTextEdit>(main, u"Text6"),
-             need<QPlainTextEdit>(main, u"Text7"), need<QPlainTextEdit>(main, u"Text8")},
+      boxes_{need<QTextEdit>(main, u"Text4"), need<QTextEdit>(main, u"Text6"),
+             need<QTextEdit>(main, u"Text7"), need<QTextEdit>(main, u"Text8")},
       自动识别姓氏_(need<QCheckBox>(main, u"自动识别姓氏")),
       姓长度_(need<QScrollBar>(main, u"姓长度")),
       options_{need<QRadioButton>(main, u"人名"), need<QRadioButton>(main, u"公司名"),

@@ -6,7 +6,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -34,7 +34,7 @@ class WindowEvaluator final : public Evaluator {
   private:
     MainWindow& main_;
     QLineEdit* Text3_;
-    QPlainTextEdit* boxes_[4];  // Text4, Text6, Text7, Text8
+    QTextEdit* boxes_[4];  // Text4, Text6, Text7, Text8
     QCheckBox* 自动识别姓氏_;
     QScrollBar* 姓长度_;
     QRadioButton* options_[4];  // 人名, 公司名, 单姓, 复姓

@@ -7,7 +7,7 @@ MUWU_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
   clang libclang-rt-14-dev
   xvfb xauth
 )

@@ -20,7 +20,8 @@ constexpr QRect kPanel(24, 164, 502, 84);
 }  // namespace
 
 AboutBox::AboutBox(LinkActions& links, QWidget* parent)
-    : QWidget(parent, Qt::Dialog), links_(links) {
+    // Above every window, the naming window that stays on top included.
+    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), links_(links) {
     setObjectName(QStringLiteral("关于"));
     setWindowTitle(QStringLiteral("关于我的应用程序"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -37,13 +38,13 @@ AboutBox::AboutBox(LinkActions& links, QWidget* parent)
     description_->setFont(songTi(9));
     description_->setWordWrap(true);
     description_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    description_->setStyleSheet(QStringLiteral("color: #26352a; background: transparent;"));
+    setTextColour(description_, QColor(0x26, 0x35, 0x2a));
     description_->setGeometry(kPanel.adjusted(12, 4, -12, -4));
 
     version_ = new QLabel(QStringLiteral("版本"), this);
     version_->setObjectName(QStringLiteral("lblVersion"));
     version_->setFont(songTi(9));
-    version_->setStyleSheet(QStringLiteral("color: #4a5a4d; background: transparent;"));
+    setTextColour(version_, QColor(0x4a, 0x5a, 0x4d));
     version_->setGeometry(44, 138, 200, 18);
 
     labels_ = addLinkLabels(this, links_);

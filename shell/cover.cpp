@@ -22,7 +22,7 @@ Cover::Cover(LinkActions& links, std::chrono::milliseconds delay)
     version_ = new QLabel(QStringLiteral("版本名称"), this);
     version_->setObjectName(QStringLiteral("版本名称"));
     version_->setFont(songTi(9));
-    version_->setStyleSheet(QStringLiteral("color: #4a5a4d; background: transparent;"));
+    setTextColour(version_, QColor(0x4a, 0x5a, 0x4d));
     version_->setGeometry(44, 198, 200, 18);
 
     labels_ = addLinkLabels(this, links_);
@@ -34,6 +34,8 @@ Cover::Cover(LinkActions& links, std::chrono::milliseconds delay)
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(delay);
     timer_->setSingleShot(true);
+    // The coarse kind may fire up to 5 % early.
+    timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, [this] {
         timer_->stop();
         emit timeUp();

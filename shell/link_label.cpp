@@ -12,7 +12,9 @@ LinkLabel::LinkLabel(const QString& name, const QString& caption, QWidget* paren
     setObjectName(name);
     setFont(songTi(9));
     setCursor(Qt::PointingHandCursor);
-    setStyleSheet(QStringLiteral("color: #23527a; background: transparent;"));
+    // A palette, not a style sheet: a label's style sheet reaches its tooltip too and would take
+    // the tooltip's background away. A label draws no background of its own anyway.
+    setTextColour(this, QColor(0x23, 0x52, 0x7a));
     adjustSize();
 }
 
@@ -28,6 +30,12 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (click)
         emit clicked();
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
 }
 
 LinkLabels addLinkLabels(QWidget* host, LinkActions& links) {

@@ -30,6 +30,9 @@ struct LinkLabels {
     LinkLabel* 诗集 = nullptr;
 };
 
+// Colours a label's text without a style sheet, which would reach its tooltip as well.
+void setTextColour(QLabel* label, const QColor& colour);
+
 // Makes the three labels on host, wired to the links; tooltips are set by showLinkTips.
 [[nodiscard]] LinkLabels addLinkLabels(QWidget* host, LinkActions& links);
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "names/version.h"
+#include "platform/screen_fit.h"
 #include "platform/ui_fonts.h"
 #include "shell/about_box.h"
 
@@ -16,6 +17,7 @@ MenuWindow::MenuWindow(LinkActions& links) : links_(links) {
 
     menu_ = new QMenu(QStringLiteral("帮助"), this);
     menu_->setObjectName(QStringLiteral("帮助"));
+    menu_->setAccessibleName(menu_->title());  // a pop-up reads no title by itself
     menu_->setFont(songTi(9));
     QAction* about = menu_->addAction(QStringLiteral("关于《沐梧取名器》"));
     about->setObjectName(QStringLiteral("关于《沐梧取名器》"));
@@ -28,13 +30,22 @@ MenuWindow::MenuWindow(LinkActions& links) : links_(links) {
 
 MenuWindow::~MenuWindow() {
     delete about_.data();
+    delete menu_.data();
+}
+
+QMenu* MenuWindow::帮助() const noexcept {
+    return menu_.data();
 }
 
 AboutBox* MenuWindow::aboutBox() const noexcept {
     return about_.data();
 }
 
-void MenuWindow::popUp(const QPoint& globalPos) {
+void MenuWindow::popUp(const QPoint& globalPos, QWidget* over) {
+    if (over && menu_->parentWidget() != over) {
+        menu_->setParent(over, menu_->windowFlags());
+        over_ = over;
+    }
     menu_->popup(globalPos);
 }
 
@@ -44,10 +55,16 @@ void MenuWindow::setUpdateCheck(std::function<void()> check) {
 
 void MenuWindow::showAbout() {
     try {
-        if (!about_)
+        if (!about_) {
             about_ = new AboutBox(links_);
-        else
+            // Over the middle of the window the menu came from, and on the screen.
+            QRect frame(QPoint(0, 0), about_->size() + frameAllowance(about_));
+            frame.moveCenter(over_ ? over_->frameGeometry().center()
+                                   : availableArea(about_).center());
+            about_->move(keepInside(frame, availableArea(over_ ? over_.data() : about_.data())));
+        } else {
             about_->load();
+        }
         about_->show();
         about_->raise();
         about_->activateWindow();
@@ -67,7 +84,7 @@ void MenuWindow::checkForUpdate() {
             QStringLiteral("新版本检测暂不可用，将在以后的版本中提供。"), QMessageBox::Ok, this);
         box->setObjectName(QStringLiteral("新版本检测消息"));
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::NonModal);
+        box->setWindowModality(Qt::ApplicationModal);
         box->show();
     } catch (...) {
     }

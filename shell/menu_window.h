@@ -19,8 +19,10 @@ class MenuWindow : public QWidget {
     explicit MenuWindow(LinkActions& links);
     ~MenuWindow() override;
 
-    [[nodiscard]] QMenu* 帮助() const noexcept { return menu_; }
-    void popUp(const QPoint& globalPos);
+    [[nodiscard]] QMenu* 帮助() const noexcept;
+    // Pops the menu up over the window it belongs to (the main window). The menu then lives on
+    // that window, so that a screen reader finds it there and not under this hidden one.
+    void popUp(const QPoint& globalPos, QWidget* over = nullptr);
 
     // 新版本检测 runs this; until there is an update check it says that there is none yet.
     void setUpdateCheck(std::function<void()> check);
@@ -33,7 +35,8 @@ class MenuWindow : public QWidget {
     void checkForUpdate();
 
     LinkActions& links_;
-    QMenu* menu_ = nullptr;
+    QPointer<QMenu> menu_;
+    QPointer<QWidget> over_;
     QPointer<AboutBox> about_;
     std::function<void()> updateCheck_;
 };

@@ -50,7 +50,7 @@ void StartUp::showMainWindow() noexcept {
     try {
         if (!main_) {
             main_ = std::make_unique<MainWindow>(options_.dataFolder, options_.openFile);
-            main_->setHelpMenu([this](const QPoint& at) { menuWindow().popUp(at); });
+            main_->setHelpMenu([this](const QPoint& at) { menuWindow().popUp(at, main_.get()); });
             connect(main_.get(), &MainWindow::closing, this, &StartUp::end);
             if (options_.mainWindowCreated)
                 options_.mainWindowCreated(*main_);

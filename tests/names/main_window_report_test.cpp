@@ -74,7 +74,6 @@ void MainWindowTest::reportFailuresAreToldAndOpenNothing() {
         notices(QStringLiteral("报表消息")).last()->text().contains(QStringLiteral("没有写出")));
     QVERIFY(opener_.opened().empty());
     QVERIFY(window_->isVisible());  // the notices do not hold the window up
-    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void MainWindowTest::dataProblemsAreShownOnceAndTheWindowWorksOn() {
@@ -91,7 +90,6 @@ void MainWindowTest::dataProblemsAreShownOnceAndTheWindowWorksOn() {
 void MainWindowTest::autoNamingShowsANotice() {
     QTest::mouseClick(c<MWButton>(u"自动取名"), Qt::LeftButton);
     QCOMPARE(notices(QStringLiteral("自动取名消息")).size(), 1);
-    QVERIFY(!QApplication::activeModalWidget());
 }
 
 }  // namespace muwu

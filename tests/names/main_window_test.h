@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -73,6 +73,16 @@ class MainWindowTest : public QObject {
     void dataProblemsAreShownOnceAndTheWindowWorksOn();
     void autoNamingShowsANotice();
 
+    // main_window_access_test.cpp
+    void optionPairsAlwaysShowOneSelected();
+    void everyLuckTextShowsWholeWithItsVerdict();
+    void longLabelsShrinkThenElideWithATooltip();
+    void scoreDigitsClearTheFrameEdge();
+    void noticesBlockTheProgramUntilAnswered();
+    void tabReachesEveryControlInReadingOrder();
+    void helpOpensByKeyboardAndReadsAsAButton();
+    void screenReadersSeeNamedShownControlsOnly();
+
   private:
     template <typename W>
     W* c(const char16_t* name) const {
@@ -82,9 +92,9 @@ class MainWindowTest : public QObject {
         return w;
     }
     QString label(const char16_t* name) const { return c<QLabel>(name)->text(); }
-    QString box(const char16_t* name) const { return c<QPlainTextEdit>(name)->toPlainText(); }
+    QString box(const char16_t* name) const { return c<QTextEdit>(name)->toPlainText(); }
     QColor colour(const char16_t* name) const {
-        return c<QPlainTextEdit>(name)->palette().color(QPalette::Text);
+        return c<QTextEdit>(name)->palette().color(QPalette::Text);
     }
     void type(const QString& text);
     void clearName();
@@ -92,6 +102,8 @@ class MainWindowTest : public QObject {
         return window_->findChildren<QMessageBox*>(name);
     }
     void makeWindow(const fs::path& data);
+    // A click as the window system delivers it, which a modal box can block.
+    void clickOnScreen(QWidget* w);
 
     std::unique_ptr<test::DataDir> dir_;
     test::RecordingOpener opener_;

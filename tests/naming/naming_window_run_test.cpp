@@ -2,6 +2,7 @@
 // word-mode pairs, the lists a limit opens, refused settings and failures.
 #include <QGroupBox>
 
+#include "controls/mw_button.h"
 #include "names/version.h"
 #include "tests/naming/naming_window_test.h"
 
@@ -124,7 +125,19 @@ void NamingWindowTest::thirtyTwoRejectionsEndInTheTimeOut() {
     QCOMPARE(told[0]->text(), QStringLiteral("运转超时！请适当的提高笔画复杂程度。"));
     QCOMPARE(told[0]->windowTitle(), QStringLiteral("沐梧取名器 V3.0.28"));
     QCOMPARE(told[0]->standardButtons(), QMessageBox::Ok);
-    QVERIFY(!told[0]->isModal());
+    // Until it is answered nothing else takes input: no second run, no second box, no menu.
+    QCOMPARE(told[0]->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), told[0]);
+    int menus = 0;
+    main_->setHelpMenu([&menus](const QPoint&) { ++menus; });
+    const auto clickOnScreen = [](QWidget* w) {
+        QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
+                          w->mapTo(w->window(), w->rect().center()));
+    };
+    clickOnScreen(n<MWButton>(u"求名"));
+    clickOnScreen(m<QLabel>(u"Label4"));
+    QCOMPARE(notices(QStringLiteral("取名消息")).size(), 1);
+    QCOMPARE(menus, 0);
     QVERIFY(!main_->正在取名());
     QCOMPARE(m<QLineEdit>(u"Text3")->text(), attempts.last().name);
     QCOMPARE(m<QLabel>(u"总笔画数")->text(), QStringLiteral("12"));

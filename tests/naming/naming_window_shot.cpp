@@ -1,10 +1,12 @@
 // Shows the main window and the naming window after one run of 求名, with the shipped data:
-//   naming_window_shot MAIN.png NAMING.png [PREFIX [COUNT [SEED [LIMIT]]]]
-// Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well.
+//   naming_window_shot [--screen SCREEN.png] MAIN.png NAMING.png [PREFIX [COUNT [SEED [LIMIT]]]]
+// Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well;
+// --screen pictures the whole screen itself.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -16,11 +18,17 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments().mid(1);
+    QStringList args = QApplication::arguments().mid(1);
+    QString screenShot;
+    if (args.size() > 1 && args[0] == QStringLiteral("--screen")) {
+        screenShot = args[1];
+        args = args.mid(2);
+    }
     if (args.size() < 2) {
         std::fprintf(
             stderr,
-            "usage: naming_window_shot MAIN.png NAMING.png [PREFIX [COUNT [SEED [LIMIT]]]]\n");
+            "usage: naming_window_shot [--screen SCREEN.png] MAIN.png NAMING.png [PREFIX [COUNT "
+            "[SEED [LIMIT]]]]\n");
         return 2;
     }
     const QString prefix = args.size() > 2 ? args[2] : QStringLiteral("张");
@@ -29,7 +37,6 @@ int main(int argc, char** argv) {
     const QString limit = args.size() > 5 ? args[5] : QStringLiteral("9");
 
     muwu::MainWindow main(muwu::findDataFolder(muwu::programFolder()), [](const auto&) {});
-    main.move(20, 20);
     main.show();
     muwu::NamingWindowOptions options;
     options.seed = [seed] { return seed; };
@@ -43,7 +50,9 @@ int main(int argc, char** argv) {
     naming->findChild<QComboBox*>(QStringLiteral("字复杂程度"))->setEditText(limit);
     QTest::mouseClick(naming->findChild<muwu::MWButton*>(QStringLiteral("求名")), Qt::LeftButton);
     QTest::qWait(300);
-    const bool ok = main.grab().save(args[0]) && naming->grab().save(args[1]);
+    bool ok = main.grab().save(args[0]) && naming->grab().save(args[1]);
+    if (!screenShot.isEmpty())
+        ok = ok && naming->screen()->grabWindow(0).save(screenShot);
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         QTest::qWait(1500);
     return ok ? 0 : 1;

@@ -1,6 +1,10 @@
 // Opening and closing the naming window, its controls, its place on top, and a missing word list.
 #include "tests/naming/naming_window_test.h"
 
+#include <QAccessible>
+#include <set>
+#include <utility>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontInfo>
@@ -346,6 +350,58 @@ void NamingWindowTest::aDamagedWordListIsToldAndItsSoundWordsServe() {
     QVERIFY(told[0]->text().contains(QStringLiteral("无效的 GBK 编码")));
     closeNotices();
     QVERIFY(n<QCheckBox>(u"词义")->isEnabled());
+}
+
+void NamingWindowTest::itOpensOnScreenAndReadsWell() {
+    openNaming();
+    QVERIFY(naming_->screen()->availableGeometry().contains(naming_->frameGeometry()));
+
+    std::set<std::pair<QString, QString>> names;
+    QList<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(naming_)};
+    while (!open.isEmpty()) {
+        QAccessibleInterface* iface = open.takeLast();
+        if (!iface->object())
+            continue;  // the entries of a combo box's list
+        const QString name = iface->object()->objectName();
+        if (!name.isEmpty() && !name.startsWith(QStringLiteral("qt_")))
+            names.emplace(name, iface->text(QAccessible::Name));
+        for (int i = 0; i < iface->childCount(); ++i)
+            open.append(iface->child(i));
+    }
+    const std::set<std::pair<QString, QString>> expected = {
+        {QStringLiteral("取名窗"), QStringLiteral("取名窗")},
+        {QStringLiteral("Label1"), QStringLiteral("前缀（姓）：")},
+        {QStringLiteral("Label1"), QStringLiteral("后缀（行业名称）：")},
+        {QStringLiteral("Text1"), QStringLiteral("前缀（姓）：")},
+        {QStringLiteral("Text2"), QStringLiteral("后缀（行业名称）：")},
+        {QStringLiteral("Label2"), QStringLiteral("自动取字的个数：")},
+        {QStringLiteral("求的字数"), QStringLiteral("2")},
+        {QStringLiteral("Label3"), QStringLiteral("复杂程度（笔画数）：        以内")},
+        {QStringLiteral("字复杂程度"), QStringLiteral("9")},
+        {QStringLiteral("Frame1"), QStringLiteral("锁定字与规则：")},
+        {QStringLiteral("词义"), QStringLiteral("词义")},
+        {QStringLiteral("来自词"), QStringLiteral("来自词")},
+        {QStringLiteral("属性"), QStringLiteral("属性")},
+        {QStringLiteral("求名"), QStringLiteral("求名")},
+        {QStringLiteral("列出好名"), QStringLiteral("列出好名")},
+    };
+    QCOMPARE(names, expected);
+    // A combo box reads out its number; its caption is told as the label it has.
+    const auto labelOf = [](QWidget* w) -> QObject* {
+        const auto related =
+            QAccessible::queryAccessibleInterface(w)->relations(QAccessible::Label);
+        return related.isEmpty() ? nullptr : related.first().first->object();
+    };
+    QCOMPARE(labelOf(n<QWidget>(u"求的字数")), n<QWidget>(u"Label2"));
+    QCOMPARE(labelOf(n<QWidget>(u"字复杂程度")), n<QWidget>(u"Label3"));
+
+    // A hidden 词义 is not read out.
+    pick(u"求的字数", QStringLiteral("3"));
+    QVERIFY(n<QCheckBox>(u"词义")->isHidden());
+    const QAccessibleInterface* frame =
+        QAccessible::queryAccessibleInterface(n<QWidget>(u"Frame1"));
+    for (int i = 0; i < frame->childCount(); ++i)
+        QVERIFY(frame->child(i)->object()->objectName() != QStringLiteral("词义"));
 }
 
 }  // namespace muwu

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
 #include <memory>
 #include <set>
 
@@ -64,6 +64,7 @@ class NamingWindowTest : public QObject {
     void itStaysOnTopAtEveryActivation();
     void aMissingWordListIsToldAndCharactersStillServe();
     void aDamagedWordListIsToldAndItsSoundWordsServe();
+    void itOpensOnScreenAndReadsWell();
 
     // naming_window_run_test.cpp
     void seededRunsAcceptOnlyWhatTheirModeAllows_data();
@@ -95,7 +96,7 @@ class NamingWindowTest : public QObject {
         return w;
     }
     [[nodiscard]] bool red(const char16_t* box) const {
-        return m<QPlainTextEdit>(box)->palette().color(QPalette::Text) == QColor(255, 0, 0);
+        return m<QTextEdit>(box)->palette().color(QPalette::Text) == QColor(255, 0, 0);
     }
     void typeInto(QLineEdit* edit, const QString& text);
     void pick(const char16_t* combo, const QString& entry);

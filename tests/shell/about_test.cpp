@@ -1,10 +1,13 @@
 // The help menu popped up from the main window, the about box over the cover's picture, and the
 // three links as the about box runs them.
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 #include "names/version.h"
 #include "shell/about_box.h"
@@ -78,8 +81,28 @@ void AboutTest::label4PopsUpTheHelpMenuWithItsTwoItems() {
              (QStringList{QStringLiteral("关于《沐梧取名器》"), QStringLiteral("新版本检测")}));
     QCOMPARE(captions, (QStringList{QStringLiteral("关于《沐梧取名器》"),
                                     QStringLiteral("新版本检测（升级）")}));
+    // Open, the menu and its items are there for a screen reader, on the main window.
+    QAccessibleInterface* menuFace = QAccessible::queryAccessibleInterface(help);
+    QCOMPARE(menuFace->role(), QAccessible::PopupMenu);
+    QCOMPARE(menuFace->text(QAccessible::Name), QStringLiteral("帮助"));
+    QVERIFY(!menuFace->state().invisible);
+    QCOMPARE(help->parentWidget(), s->mainWindow());
+    QCOMPARE(help->windowHandle()->transientParent(), s->mainWindow()->windowHandle());
+    QAccessibleInterface* mainFace = QAccessible::queryAccessibleInterface(s->mainWindow());
+    QCOMPARE(mainFace->child(mainFace->childCount() - 1)->object(), help);
+    QCOMPARE(menuFace->childCount(), 2);
+    QCOMPARE(menuFace->child(0)->role(), QAccessible::MenuItem);
+    QCOMPARE(menuFace->child(0)->text(QAccessible::Name), QStringLiteral("关于《沐梧取名器》"));
+    QCOMPARE(menuFace->child(1)->text(QAccessible::Name), QStringLiteral("新版本检测（升级）"));
     help->hide();
+    QVERIFY(mainFace->child(mainFace->childCount() - 1)->object() != help);  // closed: gone
     QVERIFY(m.urls.opened() == std::vector<QUrl>{kSiteUrl});
+
+    // The keyboard opens it too: Tab to 帮助, then Space.
+    label4->setFocus();
+    QTest::keyClick(label4, Qt::Key_Space);
+    QTRY_VERIFY(help->isVisible());
+    help->hide();
 }
 
 void AboutTest::aboutBoxShowsItsTextsOverTheCoversPicture() {
@@ -89,6 +112,9 @@ void AboutTest::aboutBoxShowsItsTextsOverTheCoversPicture() {
     QVERIFY(about);
     QVERIFY(about->isVisible());
     QVERIFY(!about->isModal());
+    // Above every window, the naming window that stays on top included.
+    QVERIFY(about->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(about->screen()->availableGeometry().contains(about->frameGeometry()));
     QCOMPARE(about->objectName(), QStringLiteral("关于"));
     QCOMPARE(about->windowTitle(), QStringLiteral("关于 沐梧取名器"));
     QCOMPARE(label(about, "lblVersion")->text(), QStringLiteral("版本 3.0.28"));
@@ -109,10 +135,21 @@ void AboutTest::aboutBoxShowsItsTextsOverTheCoversPicture() {
     auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
     QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("确定"));
+    for (const char* link : {"沐梧工作室", "设计", "诗集"})
+        QVERIFY2(tooltipBackgroundShare(label(about, link)) > 0.5, link);
+    const std::map<QString, QString> names = accessibleNames(about);
+    QCOMPARE(names.at(QStringLiteral("关于")), QStringLiteral("关于 沐梧取名器"));
+    QCOMPARE(names.at(QStringLiteral("cmdOK")), QStringLiteral("确定"));
+    QCOMPARE(names.at(QStringLiteral("lblVersion")), QStringLiteral("版本 3.0.28"));
+    QVERIFY(names.at(QStringLiteral("lblDescription")).contains(QStringLiteral("炎黄子孙")));
+    QCOMPARE(names.at(QStringLiteral("诗集")), QStringLiteral("青岑诗集"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ok)->role(), QAccessible::Button);
 
     // Every text fits inside the box, and the box is drawn on the cover's picture.
-    for (const QWidget* w : about->findChildren<QWidget*>())
-        QVERIFY2(about->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    for (const QWidget* w : about->findChildren<QWidget*>()) {
+        if (!w->isWindow())  // a tooltip is a window of its own
+            QVERIFY2(about->rect().contains(w->geometry()), qPrintable(w->objectName()));
+    }
     const QImage shown = about->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.pixel(5, 5), coverPicture().pixel(5, 5));
     QCOMPARE(shown.pixel(450, 100), coverPicture().pixel(450, 100));
@@ -191,7 +228,9 @@ void AboutTest::updateItemSaysThereIsNoCheckYet() {
     auto* box = menu.findChild<QMessageBox*>(QStringLiteral("新版本检测消息"));
     QVERIFY(box);
     QVERIFY(box->isVisible());
-    QVERIFY(!box->isModal());
+    // Nothing else takes input until it is answered.
+    QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), box);
     QCOMPARE(box->text(), QStringLiteral("新版本检测暂不可用，将在以后的版本中提供。"));
     QCOMPARE(box->windowTitle(), QString::fromStdU16String(applicationTitle()));
     box->close();

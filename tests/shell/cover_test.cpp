@@ -75,12 +75,22 @@ void CoverTest::coverShowsPictureVersionLinksAndOneTimer() {
         QCOMPARE(label->toolTip(), l.tip);
         QVERIFY(cover.rect().contains(label->geometry()));
         QCOMPARE(label->font().family(), songTi(9).family());
+        // The tooltip keeps its own background.
+        QVERIFY2(tooltipBackgroundShare(const_cast<QLabel*>(label)) > 0.5, l.name);
     }
+    // A screen reader finds the window and every label by its text.
+    const std::map<QString, QString> names = accessibleNames(&cover);
+    QCOMPARE(names.at(QStringLiteral("封面")), QStringLiteral("封面"));
+    QCOMPARE(names.at(QStringLiteral("版本名称")), QStringLiteral("版本：3.0.28"));
+    QCOMPARE(names.at(QStringLiteral("设计")), QStringLiteral("设计：青岑"));
+    QCOMPARE(names.at(QStringLiteral("沐梧工作室")), QStringLiteral("官方网站：沐梧工作室"));
+    QCOMPARE(names.at(QStringLiteral("诗集")), QStringLiteral("青岑诗集"));
 
     const auto timers = cover.findChildren<QTimer*>();
     QCOMPARE(timers.size(), 1);
     QCOMPARE(timers[0]->objectName(), QStringLiteral("Timer1"));
     QCOMPARE(timers[0]->interval(), 2000);
+    QCOMPARE(timers[0]->timerType(), Qt::PreciseTimer);
     QVERIFY(timers[0]->isActive());
     QVERIFY(!s.mainWindow());
 }
@@ -128,6 +138,9 @@ void CoverTest::timerShowsTheMainWindowOnceAndTheCoverStays() {
     QCOMPARE(main->objectName(), QStringLiteral("主窗"));
     QVERIFY(!s.cover().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     QVERIFY(s.cover().isVisible());
+    // The main window lies over the whole cover: no strip of it shows beside.
+    QVERIFY(main->frameGeometry().contains(s.cover().frameGeometry()));
+    QVERIFY(main->screen()->availableGeometry().contains(main->frameGeometry()));
     main->hide();
     QTest::qWait(100);
     QCOMPARE(s.mainWindow(), main);

@@ -1,12 +1,18 @@
 #pragma once
 // What the shell's window tests share: a start-up with a recording opener, its own settings file
 // and folder for local pages, and the real data for the main window.
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -102,6 +108,48 @@ class Machine {
     QTemporaryDir dir_;
     std::shared_ptr<int> ends_ = std::make_shared<int>(0);
 };
+
+// Shows w's tooltip as a hovering mouse does and tells what share of the tooltip's pixels are
+// its background colour (a tooltip without background would show none).
+inline double tooltipBackgroundShare(QWidget* w) {
+    QHelpEvent help(QEvent::ToolTip, QPoint(3, 3), w->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(w, &help);
+    if (!QTest::qWaitFor([] { return QToolTip::isVisible(); }))
+        return 0;
+    QWidget* tip = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QStringLiteral("qtooltip_label") && top->isVisible())
+            tip = top;
+    }
+    if (!tip)
+        return 0;
+    const QImage shown = tip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb base = QToolTip::palette().color(QPalette::ToolTipBase).rgb();
+    qsizetype same = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            same += shown.pixel(x, y) == base;
+    }
+    QToolTip::hideText();
+    return double(same) / double(shown.width() * shown.height());
+}
+
+// The names a screen reader reads for window and every control under it, by object name.
+inline std::map<QString, QString> accessibleNames(QWidget* window) {
+    std::map<QString, QString> names;
+    std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(window)};
+    while (!open.empty()) {
+        QAccessibleInterface* iface = open.back();
+        open.pop_back();
+        if (iface->object() && !iface->object()->objectName().isEmpty())
+            names[iface->object()->objectName()] = iface->text(QAccessible::Name);
+        for (int i = 0; i < iface->childCount(); ++i) {
+            if (QAccessibleInterface* kid = iface->child(i))
+                open.push_back(kid);
+        }
+    }
+    return names;
+}
 
 // A start whose main window has already come.
 inline std::unique_ptr<StartUp> startedWithMainWindow(Machine& m) {
