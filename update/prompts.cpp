@@ -1,0 +1,19 @@
+#include "update/prompts.h"
+
+#include <QMessageBox>
+
+namespace muwu {
+
+UpdatePrompts messageBoxPrompts() {
+    UpdatePrompts p;
+    p.okCancel = [](QWidget* owner, const QString& title, const QString& text) {
+        return QMessageBox::question(owner, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                     QMessageBox::Ok) == QMessageBox::Ok;
+    };
+    p.message = [](QWidget* owner, const QString& title, const QString& text) {
+        QMessageBox::information(owner, title, text, QMessageBox::Ok);
+    };
+    return p;
+}
+
+}  // namespace muwu
