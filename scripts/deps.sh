@@ -10,7 +10,7 @@ MUWU_PACKAGES=(
   fonts-noto-cjk
   clang libclang-rt-14-dev
   xvfb xauth
-  libcpp-httplib-dev
+  libcpp-httplib-dev libssl-dev openssl
 )
 
 muwu_install_deps() {

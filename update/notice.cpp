@@ -6,14 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "names/version.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
 
 NoticeWindow::NoticeWindow(const QString& text, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("提示窗"));
-    setWindowTitle(QString::fromStdU16String(applicationTitle()));
+    setWindowTitle(QStringLiteral("沐梧取名器"));
     setModal(true);
     setFont(songTi(9));
     label_ = new QLabel(text, this);

@@ -6,15 +6,20 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <QScopeGuard>
-#include "names/version.h"
+#include "controls/progress_bar.h"
 #include "platform/ui_fonts.h"
+#include "shell/links.h"
 #include "shell/settings_store.h"
+#include "update/download_buttons.h"
+#include "update/download_window.h"
+#include "update/installer_download.h"
 #include "update/notice.h"
 #include "update/update_files.h"
 #include "update/version_compare.h"
@@ -30,8 +35,9 @@ QString qs(std::u16string_view s) {
     return QString::fromStdU16String(std::u16string(s));
 }
 
+// The title of the update's message boxes, as the download window's own.
 QString appTitle() {
-    return QString::fromStdU16String(applicationTitle());
+    return qs(kProgramName);
 }
 
 // The hourglass for the length of the check; every way out of it gives the pointer back.
@@ -43,34 +49,11 @@ class WaitPointer {
     WaitPointer& operator=(const WaitPointer&) = delete;
 };
 
-std::filesystem::path toPath(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
 }  // namespace
-
-UpdatePrompts messageBoxPrompts() {
-    UpdatePrompts p;
-    p.askYesNo = [](const QString& title, const QString& text) {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No);
-        box.setObjectName(QStringLiteral("获取新版本问题"));
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-        return box.exec() == QMessageBox::Yes;
-    };
-    p.tell = [](const QString& title, const QString& text) {
-        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
-        box.setObjectName(QStringLiteral("获取新版本消息"));
-        box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-        box.exec();
-    };
-    p.notice = [](const QString& text) { 显示提示(text); };
-    return p;
-}
 
 UpdateCheck::UpdateCheck(UpdateCheckOptions options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
-    if (!options_.prompts.askYesNo || !options_.prompts.tell || !options_.prompts.notice)
+    if (!options_.prompts.yesNo || !options_.prompts.message)
         options_.prompts = messageBoxPrompts();
     setObjectName(QStringLiteral("获取新版本"));
     setWindowTitle(QStringLiteral("获取新版本"));
@@ -123,7 +106,7 @@ void UpdateCheck::buildControls() {
 void UpdateCheck::load() {
     folder_ = makeDownloadFolder(options_.documentsFolder ? options_.documentsFolder() : QString());
     hide();
-    options_.transfers().setSlowCount(0);
+    transfers().setSlowCount(0);
     版本分析_->click();
 }
 
@@ -139,8 +122,16 @@ QString UpdateCheck::serverFile(const char* path) const {
     return QString::fromStdString(options_.server) + QString::fromUtf8(path);
 }
 
-bool UpdateCheck::transferFailed() const {
-    return options_.transfers().status() == QString::fromUtf8(kStatusFailed);
+DownloadWindow& UpdateCheck::transfers() const {
+    return options_.downloadWindow();
+}
+
+bool UpdateCheck::transfer(const char* path) {
+    DownloadWindow& w = transfers();
+    w.txtURL()->setText(serverFile(path));
+    w.txtFile()->setText(folder_ + QString::fromUtf8(path));
+    w.cmdStart()->setValue(true);
+    return w.lblCount()->text() != QStringLiteral("打开URL错误");
 }
 
 void UpdateCheck::store(const QString& section, const QString& key, const QString& value) const {
@@ -156,11 +147,7 @@ void UpdateCheck::endProgram() {
 }
 
 void UpdateCheck::读产品列表Click() {
-    TransferWindow& t = options_.transfers();
-    t.setUrl(serverFile(kListFile));
-    t.setFile(folder_ + QString::fromUtf8(kListFile));
-    t.pressStart();
-    if (transferFailed())
+    if (!transfer(kListFile))
         return;
     list1_->clear();
     QFile f(folder_ + QString::fromUtf8(kListFile));
@@ -187,7 +174,7 @@ void UpdateCheck::版本分析Click() {
     读产品列表_->click();
 
     std::optional<int> found;
-    if (!transferFailed()) {
+    if (transfers().lblCount()->text() != QStringLiteral("打开URL错误")) {
         for (int i = 0; i < list1_->count() && !found; ++i) {
             list1_->setCurrentRow(i);
             if (isProductLine(list1_->item(i)->text().toStdU16String()))
@@ -195,21 +182,19 @@ void UpdateCheck::版本分析Click() {
         }
     }
     if (!found) {
-        options_.prompts.notice(kFailureNotice);
+        显示提示(kFailureNotice);
         endProgram();
         return;
     }
     const std::u16string line = list1_->item(*found)->text().toStdU16String();
-    TransferWindow& t = options_.transfers();
-    if (const auto size = listedSize(line))
-        t.setExpectedSize(*size);
+    if (const auto size = listedSize(line)) {
+        transfers().文件大小()->setText(QString::number(*size));
+        transfers().进度条()->setMax(static_cast<std::int32_t>(*size));
+    }
     store(QStringLiteral("获取新版本"), QStringLiteral("最后升级时间"),
           QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 
-    t.setUrl(serverFile(kPingFile));
-    t.setFile(folder_ + QString::fromUtf8(kPingFile));
-    t.pressStart();
-    if (transferFailed())
+    if (!transfer(kPingFile))
         return;
 
     newVersion_ = qs(versionToken(line).value_or(u""));
@@ -217,9 +202,10 @@ void UpdateCheck::版本分析Click() {
     const QString current = 版本_->text().mid(3);
     if (serverIsNewer(current.toStdU16String(), newVersion_.toStdU16String())) {
         QCoreApplication::processEvents();
-        const bool yes = options_.prompts.askYesNo(
-            kProductTitleText, kProductTitleText + QStringLiteral("已经有新的版本，版本号为：“") +
-                                   newVersion_ + QStringLiteral("”是否下载？"));
+        const bool yes = options_.prompts.yesNo(nullptr, kProductTitleText,
+                                                kProductTitleText +
+                                                    QStringLiteral("已经有新的版本，版本号为：“") +
+                                                    newVersion_ + QStringLiteral("”是否下载？"));
         if (!yes) {
             endProgram();
             return;
@@ -227,60 +213,34 @@ void UpdateCheck::版本分析Click() {
         下载Click();
         return;
     }
-    options_.prompts.tell(appTitle(), QStringLiteral("作者尚未发布新版本，您目前使用的“V") +
-                                          current + QStringLiteral("”是最新的！"));
+    options_.prompts.message(nullptr, appTitle(),
+                             QStringLiteral("作者尚未发布新版本，您目前使用的“V") + current +
+                                 QStringLiteral("”是最新的！"));
 }
 
-bool UpdateCheck::下载Click() {
-    TransferWindow& t = options_.transfers();
-    t.showWindow();
-    const QString url =
-        QString::fromStdString(options_.server) + u'/' + QString::fromUtf8(kInstallerFile);
-    const auto length = t.contentLength(url);
-    if (!length || *length < 0)
-        return false;
-    t.setExpectedSize(*length / 1024);
-    const QString file = folder_ + u'/' + QString::fromUtf8(kInstallerFile);
-    t.setUrl(url);
-    t.setFile(file);
-    store(QStringLiteral("下载窗衔接"), QStringLiteral("新版本号"), newVersion_);
-    t.pressStart();
-    if (transferFailed())
-        return false;
+void UpdateCheck::下载Click() {
+    InstallerDownload request;
+    request.server = QString::fromStdString(options_.server);
+    request.downloadFolder = folder_;
+    request.newVersion = newVersion_;
+    request.openFile = options_.openInstaller;
+    request.accept = [this](const QString& file) { return installerAccepted(file); };
+    if (下载(transfers(), request) == InstallerResult::Started)
+        ended_ = true;
+}
 
-    // Only a whole installer, and when the list names its digest only the very file the maker
-    // published, is ever started.
-    const auto size = fileSize(file);
-    if (!size || *size != *length) {
-        QFile::remove(file);
-        options_.prompts.tell(appTitle(),
-                              QStringLiteral("新版本的安装程序没有下载完整，已经删除，没有安装。"));
-        return false;
-    }
-    if (digest_.kind != ListedDigest::Kind::absent) {
-        const auto sha = fileSha256(file);
-        if (digest_.kind == ListedDigest::Kind::malformed || !sha || *sha != digest_.hex) {
-            QFile::remove(file);
-            options_.prompts.tell(appTitle(),
-                                  QStringLiteral("下载的安装程序与服务器公布的 SHA-256 校验值不符，"
-                                                 "已经删除，没有安装。"));
-            return false;
-        }
-    }
-    // The token already carries its marker, so it is not written twice (VV3.0.29).
-    const QString shown = newVersion_.startsWith(u'V') ? newVersion_ : u'V' + newVersion_;
-    options_.prompts.tell(appTitle(),
-                          QStringLiteral("已经下载了新版本：") + shown +
-                              QStringLiteral(",安装前请关闭《沐梧取名器》，现在安装！"));
-    if (options_.openInstaller) {
-        try {
-            options_.openInstaller(toPath(file));
-        } catch (...) {
-            // The desktop's answer changes nothing: the program ends for the installer.
-        }
-    }
-    endProgram();
-    return true;
+bool UpdateCheck::installerAccepted(const QString& file) const {
+    // When the list names the installer's digest, only the very file the maker published runs.
+    if (digest_.kind == ListedDigest::Kind::absent)
+        return true;
+    const auto sha = fileSha256(file);
+    if (digest_.kind == ListedDigest::Kind::valid && sha && *sha == digest_.hex)
+        return true;
+    QFile::remove(file);
+    options_.prompts.message(
+        nullptr, appTitle(),
+        QStringLiteral("下载的安装程序与服务器公布的 SHA-256 校验值不符，已经删除，没有安装。"));
+    return false;
 }
 
 UpdateChecks::~UpdateChecks() {

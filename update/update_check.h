@@ -11,6 +11,7 @@
 
 #include "platform/opener.h"
 #include "update/product_list.h"
+#include "update/prompts.h"
 
 class QCheckBox;
 class QLabel;
@@ -19,52 +20,23 @@ class QPushButton;
 
 namespace muwu {
 
-// What the check needs of the download window 下载窗, its transfer engine.
-class TransferWindow {
-  public:
-    virtual ~TransferWindow() = default;
-    virtual void setUrl(const QString& url) = 0;    // txtURL
-    virtual void setFile(const QString& file) = 0;  // txtFile
-    // Presses cmdStart from code; the transfer has ended when this returns.
-    virtual void pressStart() = 0;
-    // The caption of lblCount.
-    [[nodiscard]] virtual QString status() const = 0;
-    // The caption of 文件大小 and the progress bar's max, in kilobytes.
-    virtual void setExpectedSize(qint64 kilobytes) = 0;
-    virtual void setSlowCount(int count) = 0;
-    virtual void showWindow() = 0;
-    // The installer's "Content-Length" in bytes as the server answers a GET for it; nullopt
-    // when the server sends none, or none that is a number.
-    [[nodiscard]] virtual std::optional<qint64> contentLength(const QString& url) = 0;
-};
-
-// The message boxes of the check, answered by the user.
-struct UpdatePrompts {
-    std::function<bool(const QString& title, const QString& text)> askYesNo;
-    std::function<void(const QString& title, const QString& text)> tell;
-    std::function<void(const QString& text)> notice;  // 显示提示
-};
-
-// The real message boxes, modal, with object names a test can find them by.
-[[nodiscard]] UpdatePrompts messageBoxPrompts();
+class DownloadWindow;
 
 struct UpdateCheckOptions {
-    std::string server;                       // the update server's address
-    QString settingsFile;                     // the settings store
-    std::function<QString()> versionCaption;  // the cover's 版本名称
-    std::function<QString()> documentsFolder;
+    std::string server;                        // the update server's address
+    QString settingsFile;                      // the settings store
+    std::function<QString()> versionCaption;   // the cover's 版本名称
+    std::function<QString()> documentsFolder;  // 系统目录's txtDocument
     // The download window, loaded hidden at its first use.
-    std::function<TransferWindow&()> transfers;
+    std::function<DownloadWindow&()> downloadWindow;
     FileOpener openInstaller;
     // Ends the program at once, without any window's unload handling.
     std::function<void()> endProgram;
     UpdatePrompts prompts;
 };
 
-inline constexpr const char* kStatusFailed = "打开URL错误";
 inline constexpr const char* kListFile = "/list.txt";
 inline constexpr const char* kPingFile = "/RUVEV_VizIvu_count.asp";
-inline constexpr const char* kInstallerFile = "VAZUZ_EZ_Uzira.exe";
 
 class UpdateCheck : public QWidget {
     Q_OBJECT
@@ -85,11 +57,14 @@ class UpdateCheck : public QWidget {
     void buildControls();
     void 版本分析Click();
     void 读产品列表Click();
-    // The installer download; false when it did not end the program.
-    bool 下载Click();
+    // The installer download (下载), with the digest of the list's line when it has one.
+    void 下载Click();
     void List1Selected(int row);
     void endProgram();
-    [[nodiscard]] bool transferFailed() const;
+    [[nodiscard]] DownloadWindow& transfers() const;
+    // Fills txtURL and txtFile and presses cmdStart; false when lblCount shows "打开URL错误".
+    bool transfer(const char* path);
+    [[nodiscard]] bool installerAccepted(const QString& file) const;
     [[nodiscard]] QString serverFile(const char* path) const;
     void store(const QString& section, const QString& key, const QString& value) const;
 

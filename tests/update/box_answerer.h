@@ -17,7 +17,8 @@
 namespace muwu::test {
 
 struct SeenBox {
-    QString kind;  // the box's object name: 获取新版本问题, 获取新版本消息, 提示窗
+    // 获取新版本问题 (a Yes/No question), 获取新版本消息 (a message with OK), 提示窗 (the notice)
+    QString kind;
     QString title;
     QString text;
     std::optional<Qt::CursorShape> pointer;  // the application's pointer while it was open
@@ -51,9 +52,12 @@ class BoxAnswerer : public QObject {
         if (const QCursor* c = QGuiApplication::overrideCursor())
             pointer = c->shape();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen_.push_back({box->objectName(), box->windowTitle(), box->text(), pointer});
+            const bool question = box->button(QMessageBox::Yes) != nullptr;
+            seen_.push_back(
+                {question ? QStringLiteral("获取新版本问题") : QStringLiteral("获取新版本消息"),
+                 box->windowTitle(), box->text(), pointer});
             QAbstractButton* button = box->button(QMessageBox::Ok);
-            if (box->button(QMessageBox::Yes)) {
+            if (question) {
                 const bool yes = !answers_.empty() && answers_.front();
                 if (!answers_.empty())
                     answers_.pop_front();
