@@ -3,7 +3,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace muwu {
@@ -29,13 +28,6 @@ std::optional<std::string> fileSha256(const QString& file) {
     if (!hash.addData(&f))
         return std::nullopt;
     return hash.result().toHex().toStdString();
-}
-
-std::optional<qint64> fileSize(const QString& file) {
-    const QFileInfo info(file);
-    if (!info.isFile())
-        return std::nullopt;
-    return info.size();
 }
 
 }  // namespace muwu

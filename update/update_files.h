@@ -15,7 +15,4 @@ namespace muwu {
 // The file's SHA-256 as 64 lower-case hexadecimal digits; nullopt when it cannot be read.
 [[nodiscard]] std::optional<std::string> fileSha256(const QString& file);
 
-// The file's size; nullopt when there is no such file.
-[[nodiscard]] std::optional<qint64> fileSize(const QString& file);
-
 }  // namespace muwu
