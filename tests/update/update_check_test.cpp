@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <memory>
 
@@ -158,6 +159,7 @@ class UpdateCheckTest : public QObject {
     void installerWithoutLengthIsNotFetched();
     void installerNotWholeIsNeverStarted_data();
     void installerNotWholeIsNeverStarted();
+    void stoppedInstallerIsNeverStarted();
     void digestDecidesWhetherTheInstallerStarts_data();
     void digestDecidesWhetherTheInstallerStarts();
     void listAndControlsOfTheHiddenWindow();
@@ -193,6 +195,13 @@ void UpdateCheckTest::newerVersionAcceptedFetchesStartsAndEnds() {
     QCOMPARE(r.stored(QStringLiteral("下载窗衔接"), QStringLiteral("新版本号")),
              std::optional(QStringLiteral("V3.0.29")));
     QVERIFY(r.stored(QStringLiteral("获取新版本"), QStringLiteral("最后升级时间")));
+    // The size came from Content-Length: 5000 bytes are 4 KB; the bar stops below its maximum
+    // (2 of 4 after 2048 bytes, never moved again), as the progress rules say.
+    QCOMPARE(r.window().文件大小()->text(), QStringLiteral("4"));
+    QCOMPARE(r.stored(QStringLiteral("下载窗衔接"), QStringLiteral("下载进度")),
+             std::optional(QStringLiteral("50")));
+    QCOMPARE(r.window().lblCount()->text(), QStringLiteral("共下载 5000 字节"));
+    QVERIFY(r.window().isVisible());
     QCOMPARE(r.server.hits("/list.txt"), 1);
     QCOMPARE(r.server.hits("/RUVEV_VizIvu_count.asp"), 1);
     QVERIFY(r.check()->新版本号() == QStringLiteral("V3.0.29"));
@@ -342,6 +351,35 @@ void UpdateCheckTest::installerNotWholeIsNeverStarted() {
     QVERIFY(r.boxes.seen(kMessage).empty() ||
             !r.boxes.seen(kMessage).back().text.startsWith(QStringLiteral("已经下载了新版本")));
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void UpdateCheckTest::stoppedInstallerIsNeverStarted() {
+    Rig r;
+    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝3181"}));
+    r.installer = installerBytes(200 * 1024);
+    r.server.put("/VAZUZ_EZ_Uzira.exe", r.installer, UpdateServer::Mode::Slow);
+    r.boxes.answerQuestions({true});
+    // The user presses 停止 once the installer's transfer shows progress.
+    bool pressed = false;
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, &stopper, [&] {
+        if (pressed || !r.windowExists())
+            return;
+        DownloadWindow& w = r.window();
+        if (w.isVisible() && w.transferRunning() &&
+            w.lblCount()->text().startsWith(QStringLiteral("已下载"))) {
+            pressed = true;
+            QTest::mouseClick(w.cmdStop(), Qt::LeftButton);
+        }
+    });
+    stopper.start(5);
+    r.run();
+    QVERIFY(pressed);
+    QVERIFY(r.window().lblCount()->text().startsWith(QStringLiteral("共下载 ")));
+    QVERIFY(r.opened().empty());
+    QCOMPARE(r.ends(), 0);
+    QVERIFY(r.boxes.seen(kMessage).empty());
+    QVERIFY(r.window().isVisible());
 }
 
 void UpdateCheckTest::digestDecidesWhetherTheInstallerStarts_data() {

@@ -8,6 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -20,7 +21,7 @@ namespace muwu::test {
 
 class UpdateServer {
   public:
-    enum class Mode { Whole, NoLength, Truncated, ErrorPage };
+    enum class Mode { Whole, NoLength, Truncated, ErrorPage, Slow };
 
     UpdateServer() {
         server_.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
@@ -91,6 +92,15 @@ class UpdateServer {
                         else
                             sink.done();
                         return true;
+                    });
+                return;
+            case Mode::Slow:
+                // The whole length, a piece every few milliseconds, so a user can press stop.
+                res.set_content_provider(
+                    body->size(), "application/octet-stream",
+                    [body](size_t offset, size_t length, httplib::DataSink& sink) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+                        return sink.write(body->data() + offset, std::min<size_t>(length, 2048));
                     });
                 return;
             case Mode::Truncated:
