@@ -4,14 +4,10 @@
 
 #include "names/main_window.h"
 #include "naming/naming_window.h"
-#include "platform/desktop_opener.h"
 #include "shell/cover_picture.h"
-#include "shell/menu_window.h"
 #include "shell/start_up.h"
-#include "shell/system_folders.h"
-#include "update/download_window.h"
+#include "update/desktop_update.h"
 #include "update/server_address.h"
-#include "update/update_check.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -25,26 +21,7 @@ int main(int argc, char** argv) {
     const QString settingsFile = options.settingsFile;
     muwu::StartUp startUp(std::move(options));
 
-    // The online update: 新版本检测 loads a fresh 获取新版本, which drives the one download window.
-    const std::string server = muwu::updateServerAddress();
-    muwu::DownloadWindowInstance downloads([&server] {
-        muwu::DownloadWindowOptions o = muwu::desktopDownloadWindowOptions();
-        // The too-slow ending sends the user to the update server's site.
-        o.site = QString::fromStdString(server);
-        return o;
-    });
-    muwu::UpdateChecks checks([&] {
-        muwu::UpdateCheckOptions o;
-        o.server = server;
-        o.settingsFile = settingsFile;
-        o.versionCaption = [&startUp] { return startUp.cover().versionCaption(); };
-        o.documentsFolder = [] { return muwu::SystemFolders::text(QStringLiteral("txtDocument")); };
-        o.downloadWindow = [&downloads]() -> muwu::DownloadWindow& { return downloads.get(); };
-        o.openInstaller = muwu::desktopOpener();
-        o.endProgram = [] { QCoreApplication::exit(0); };
-        o.prompts = muwu::messageBoxPrompts();
-        return o;
-    });
-    startUp.menuWindow().setUpdateCheck([&checks] { checks.新版本检测(); });
+    // 新版本检测 in the help menu runs the online update against this server.
+    muwu::DesktopUpdate update(startUp, settingsFile, muwu::updateServerAddress());
     return QApplication::exec();
 }
