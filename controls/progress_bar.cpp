@@ -5,7 +5,9 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace muwu {
 
@@ -84,6 +86,46 @@ void ProgressBar::setMin(std::int32_t m) {
 void ProgressBar::setValue(std::int32_t v) {
     writeValue(state_, v);
     apply();
+}
+
+namespace {
+
+QColor toQColor(controls::Colour c) {
+    const controls::Channels ch = controls::channels(c & controls::kMaxColour);
+    return {ch.r, ch.g, ch.b};
+}
+
+controls::Colour toColour(const QColor& c) {
+    return controls::rgb(c.red(), c.green(), c.blue());
+}
+
+std::int32_t clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+void ProgressBar::readProperties(const controls::PropertyBag& bag) {
+    const ProgressProperties p = readProgressProperties(bag);
+    state_.maximum = clamp32(p.maximum);
+    state_.minimum = clamp32(p.minimum);
+    writeValue(state_, readNumber(QString::fromStdU16String(p.value).toStdString()));
+    apply();
+    set背景色(toQColor(p.background));
+    set进度条色(toQColor(p.bar));
+    refresh_ = p.refresh;
+}
+
+void ProgressBar::writeProperties(controls::PropertyBag& bag) const {
+    ProgressProperties p;
+    p.maximum = state_.maximum;
+    p.minimum = state_.minimum;
+    p.value = QString::number(state_.value).toStdU16String();
+    p.background = toColour(background_);
+    p.bar = toColour(bar_);
+    p.refresh = refresh_;
+    writeProgressProperties(bag, p);
 }
 
 void ProgressBar::set背景色(const QColor& c) {

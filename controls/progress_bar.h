@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "controls/progress_properties.h"
 #include "controls/progress_rules.h"
 
 namespace muwu {
@@ -33,6 +34,10 @@ class ProgressBar : public QWidget {
     // The strokes as the rules last placed them, in twips.
     [[nodiscard]] const ProgressLine& redLine() const noexcept { return state_.red; }
     [[nodiscard]] const ProgressLine& whiteLine() const noexcept { return state_.white; }
+
+    // The host window's property store.
+    void readProperties(const controls::PropertyBag& bag);
+    void writeProperties(controls::PropertyBag& bag) const;
 
     [[nodiscard]] QSize sizeHint() const override;
 

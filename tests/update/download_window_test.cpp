@@ -134,8 +134,8 @@ void DownloadWindowTest::userTypesAndClicksStart() {
     QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
     QCOMPARE(w->lblCount()->text(), QStringLiteral("共下载 5000 字节"));
     QCOMPARE(readAll(target_).size(), 5000);
-    QVERIFY(w->cmdStart()->isEnabled());
-    QVERIFY(!w->cmdStop()->isEnabled());
+    QVERIFY(w->cmdStart()->Enabled());
+    QVERIFY(!w->cmdStop()->Enabled());
     QVERIFY(w->txtURL()->isEnabled() && w->txtFile()->isEnabled());
 
     // Pressed from code: the transfer has run when the setter returns.
@@ -208,7 +208,7 @@ void DownloadWindowTest::stopWorksDuringAStall() {
     w->txtFile()->setText(target_);
     bool stopEnabled = false;
     QTimer::singleShot(300, w.get(), [&] {
-        stopEnabled = w->cmdStop()->isEnabled() && !w->cmdStart()->isEnabled();
+        stopEnabled = w->cmdStop()->Enabled() && !w->cmdStart()->Enabled();
         QTest::mouseClick(w->cmdStop(), Qt::LeftButton);
     });
     QElapsedTimer t;
@@ -244,7 +244,7 @@ void DownloadWindowTest::stopMidTransfer() {
     QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::Stopped);
     QCOMPARE(readAll(target_), QByteArray("old contents"));
     QCOMPARE(strays(dir_->path(), {"target.bin", "settings.ini"}), QStringList());
-    QVERIFY(w->cmdStart()->isEnabled() && !w->cmdStop()->isEnabled());
+    QVERIFY(w->cmdStart()->Enabled() && !w->cmdStop()->Enabled());
 }
 
 void DownloadWindowTest::backgroundHidesAndCompletes() {
