@@ -135,7 +135,8 @@ void LocalServer::addRoutes() {
         });
     });
     // 4096 bytes, then the last 904 once released.
-    s.Get("/hold", [this, file5000](const httplib::Request&, httplib::Response& res) {
+    s.Get(R"(/hold(/VAZUZ_EZ_Uzira\.exe)?)", [this, file5000](const httplib::Request&,
+                                                               httplib::Response& res) {
         res.set_content_provider(
             5000, kType,
             [this, file5000](std::size_t offset, std::size_t, httplib::DataSink& sink) {
