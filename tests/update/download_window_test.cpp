@@ -2,6 +2,8 @@
 // failure leaving the old file intact, stop, background, the too-slow ending and the stored boxes.
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -35,6 +37,7 @@ class DownloadWindowTest : public QObject {
     void formatSize_data();
     void formatSize();
     void controlsAreAccessible();
+    void httpsWithItsCertificateTrusted();
 
   private:
     std::unique_ptr<DownloadWindow> makeWindow(const DownloadWindowOptions& o);
@@ -375,6 +378,33 @@ void DownloadWindowTest::controlsAreAccessible() {
     QCOMPARE(w->文件大小()->text(), QStringLiteral("3181"));
     QCOMPARE(w->cmdStart()->Caption(), QStringLiteral("开始"));
     QCOMPARE(w->cmdStop()->Caption(), QStringLiteral("停止"));
+}
+
+void DownloadWindowTest::httpsWithItsCertificateTrusted() {
+    const QString cert = dir_->filePath(QStringLiteral("cert.pem"));
+    const QString key = dir_->filePath(QStringLiteral("key.pem"));
+    QVERIFY(makeSelfSignedCertificate(cert.toStdString(), key.toStdString()));
+    LocalServer tls(cert.toStdString(), key.toStdString());
+    const QString address = qstr(tls.base()) + QStringLiteral("/file5000");
+    QVERIFY(address.startsWith(QStringLiteral("https://127.0.0.1:")));
+
+    // Without trusting the test's own certificate the connection is refused.
+    {
+        auto w = makeWindow(recordingOptions(rec_, settings_));
+        QCOMPARE(w->DownloadFile(address, target_), qint64{0});
+        QCOMPARE(w->lblCount()->text(), QStringLiteral("打开URL错误"));
+        QVERIFY(!QFile::exists(target_));
+    }
+    // Trusting that certificate and nothing else.
+    auto o = recordingOptions(rec_, settings_);
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    config.setCaCertificates(QSslCertificate::fromPath(cert));
+    QCOMPARE(config.caCertificates().size(), 1);
+    o.http.tls = config;
+    auto w = makeWindow(o);
+    QCOMPARE(w->DownloadFile(address, target_), qint64{5000});
+    QCOMPARE(w->lblCount()->text(), QStringLiteral("共下载 5000 字节"));
+    QCOMPARE(readAll(target_), QByteArray::fromStdString(patternBody(5000)));
 }
 
 QTEST_MAIN(DownloadWindowTest)
