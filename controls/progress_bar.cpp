@@ -67,7 +67,7 @@ void ProgressBar::apply() {
     state_.events.clear();
     for (ProgressEvent e : events) {
         if (e == ProgressEvent::Draw)
-            绘控件();
+            drawIfMoved();
         else
             emit Change();
     }
@@ -138,6 +138,19 @@ void ProgressBar::set进度条色(const QColor& c) {
     绘控件();
 }
 
+void ProgressBar::drawIfMoved() {
+    // A transfer moves the value at every chunk, but the strokes move only every few kilobytes;
+    // the picture is the same until a stroke's last pixel changes.
+    const double k = twipsPerPixel();
+    const QPoint ends(static_cast<int>(std::floor(state_.red.x2 / k)),
+                      static_cast<int>(std::floor(state_.white.x2 / k)));
+    if (drawn_ && ends == drawnEnds_ && !refresh_)
+        return;
+    drawn_ = true;
+    drawnEnds_ = ends;
+    绘控件();
+}
+
 void ProgressBar::绘控件() {
     if (refresh_)
         repaint();
@@ -167,6 +180,7 @@ void ProgressBar::paintEvent(QPaintEvent*) {
 
 void ProgressBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    drawn_ = false;
     muwu::resize(state_, static_cast<std::int32_t>(std::lround(width() * twipsPerPixel())));
     apply();
 }

@@ -53,11 +53,15 @@ class ProgressBar : public QWidget {
     [[nodiscard]] double twipsPerPixel() const;
     // Carries out what the rules asked for: repaints and Change events, in order.
     void apply();
+    // 绘控件, unless the strokes would land on the pixels they already cover.
+    void drawIfMoved();
 
     ProgressState state_;
     QColor background_{192, 192, 192};
     QColor bar_{255, 0, 0};
     bool refresh_ = false;
+    bool drawn_ = false;
+    QPoint drawnEnds_;
 };
 
 }  // namespace muwu

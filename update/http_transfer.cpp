@@ -14,7 +14,7 @@ namespace {
 // Bytes Qt may hold for us before it stops reading the socket, so a slow reader does not fill
 // memory with a large file.
 constexpr qint64 kReadBuffer = 1 << 20;
-constexpr std::chrono::milliseconds kWakeInterval{10};
+constexpr std::chrono::milliseconds kWakeInterval{5};
 
 }  // namespace
 
