@@ -15,6 +15,7 @@
 #include <chrono>
 #include <vector>
 
+#include "controls/mw_button.h"
 #include "names/main_window.h"
 #include "naming/naming_window.h"
 #include "platform/data_folder.h"
@@ -64,7 +65,7 @@ struct Setup {
         muwu::NamingWindowOptions options;
         options.seed = [this] { return seed++; };
         muwu::attachNamingWindow(main, std::move(options));
-        main.control<QPushButton>(QStringLiteral("自动取名"))->click();
+        main.control<MWButton>(QStringLiteral("自动取名"))->setValue(true);
         naming = muwu::namingWindowOf(main);
         naming->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("欧阳薛"));
         naming->findChild<QComboBox*>(QStringLiteral("求的字数"))->setEditText(QStringLiteral("2"));
@@ -105,7 +106,7 @@ void BM_RejectedRun(benchmark::State& state) {
 void BM_RejectedRunWithMessage(benchmark::State& state) {
     Setup s;
     const double keystroke = keystrokeSeconds(s.main);
-    auto* button = s.naming->findChild<QPushButton*>(QStringLiteral("求名"));
+    auto* button = s.naming->findChild<MWButton*>(QStringLiteral("求名"));
     std::vector<double> runs;
     for (auto _ : state) {
         const auto start = Clock::now();

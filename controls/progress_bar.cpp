@@ -5,7 +5,9 @@
 #include <QAccessibleWidget>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace muwu {
 
@@ -65,7 +67,7 @@ void ProgressBar::apply() {
     state_.events.clear();
     for (ProgressEvent e : events) {
         if (e == ProgressEvent::Draw)
-            绘控件();
+            drawIfMoved();
         else
             emit Change();
     }
@@ -86,6 +88,46 @@ void ProgressBar::setValue(std::int32_t v) {
     apply();
 }
 
+namespace {
+
+QColor toQColor(controls::Colour c) {
+    const controls::Channels ch = controls::channels(c & controls::kMaxColour);
+    return {ch.r, ch.g, ch.b};
+}
+
+controls::Colour toColour(const QColor& c) {
+    return controls::rgb(c.red(), c.green(), c.blue());
+}
+
+std::int32_t clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+void ProgressBar::readProperties(const controls::PropertyBag& bag) {
+    const ProgressProperties p = readProgressProperties(bag);
+    state_.maximum = clamp32(p.maximum);
+    state_.minimum = clamp32(p.minimum);
+    writeValue(state_, readNumber(QString::fromStdU16String(p.value).toStdString()));
+    apply();
+    set背景色(toQColor(p.background));
+    set进度条色(toQColor(p.bar));
+    refresh_ = p.refresh;
+}
+
+void ProgressBar::writeProperties(controls::PropertyBag& bag) const {
+    ProgressProperties p;
+    p.maximum = state_.maximum;
+    p.minimum = state_.minimum;
+    p.value = QString::number(state_.value).toStdU16String();
+    p.background = toColour(background_);
+    p.bar = toColour(bar_);
+    p.refresh = refresh_;
+    writeProgressProperties(bag, p);
+}
+
 void ProgressBar::set背景色(const QColor& c) {
     background_ = c;
     绘控件();
@@ -93,6 +135,19 @@ void ProgressBar::set背景色(const QColor& c) {
 
 void ProgressBar::set进度条色(const QColor& c) {
     bar_ = c;
+    绘控件();
+}
+
+void ProgressBar::drawIfMoved() {
+    // A transfer moves the value at every chunk, but the strokes move only every few kilobytes;
+    // the picture is the same until a stroke's last pixel changes.
+    const double k = twipsPerPixel();
+    const QPoint ends(static_cast<int>(std::floor(state_.red.x2 / k)),
+                      static_cast<int>(std::floor(state_.white.x2 / k)));
+    if (drawn_ && ends == drawnEnds_ && !refresh_)
+        return;
+    drawn_ = true;
+    drawnEnds_ = ends;
     绘控件();
 }
 
@@ -125,6 +180,7 @@ void ProgressBar::paintEvent(QPaintEvent*) {
 
 void ProgressBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    drawn_ = false;
     muwu::resize(state_, static_cast<std::int32_t>(std::lround(width() * twipsPerPixel())));
     apply();
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "controls/progress_properties.h"
 #include "controls/progress_rules.h"
 
 namespace muwu {
@@ -34,6 +35,10 @@ class ProgressBar : public QWidget {
     [[nodiscard]] const ProgressLine& redLine() const noexcept { return state_.red; }
     [[nodiscard]] const ProgressLine& whiteLine() const noexcept { return state_.white; }
 
+    // The host window's property store.
+    void readProperties(const controls::PropertyBag& bag);
+    void writeProperties(controls::PropertyBag& bag) const;
+
     [[nodiscard]] QSize sizeHint() const override;
 
   signals:
@@ -48,11 +53,15 @@ class ProgressBar : public QWidget {
     [[nodiscard]] double twipsPerPixel() const;
     // Carries out what the rules asked for: repaints and Change events, in order.
     void apply();
+    // 绘控件, unless the strokes would land on the pixels they already cover.
+    void drawIfMoved();
 
     ProgressState state_;
     QColor background_{192, 192, 192};
     QColor bar_{255, 0, 0};
     bool refresh_ = false;
+    bool drawn_ = false;
+    QPoint drawnEnds_;
 };
 
 }  // namespace muwu

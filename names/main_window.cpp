@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "controls/mw_button.h"
 #include "names/char_data.h"
 #include "names/report.h"
 #include "platform/ui_fonts.h"
@@ -169,8 +170,8 @@ void MainWindow::connectControls() {
     onClick(c_.gridButtons[3], [this] { form_.press求外格(); });
 
     c_.Label4->installEventFilter(this);
-    connect(c_.报表, &QPushButton::clicked, this, [this] { handle([this] { writeReport(); }); });
-    connect(c_.自动取名, &QPushButton::clicked, this,
+    connect(c_.报表, &MWButton::Click, this, [this] { handle([this] { writeReport(); }); });
+    connect(c_.自动取名, &MWButton::Click, this,
             [this] { handle([this] { openNamingWindow(); }); });
 }
 

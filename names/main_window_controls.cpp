@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "controls/mw_button.h"
 #include "names/main_form.h"
 #include "names/report.h"
 #include "platform/placer.h"
@@ -76,7 +77,7 @@ void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
     c.评分 = p.label(c.Frame4, u"评分", QStringLiteral("评分"), {75, 225, 810, 285});
     c.评分->setFont(songTi(12, true));
 
-    c.自动取名 = p.place(new QPushButton(QStringLiteral("自动取名"), bar), u"自动取名",
+    c.自动取名 = p.place(new MWButton(QStringLiteral("自动取名"), bar), u"自动取名",
                          {7470, 180, 1230, 405});
 
     c.Frame3 = p.place(new QGroupBox(bar), u"Frame3", {8760, 120, 4410, 525});
@@ -111,7 +112,7 @@ void buildTotal(QWidget* window, const Placer& p, MainWindowControls& c) {
     c.Text4->setFont(songTi(12, true));
 
     // On the window itself, over the free lower part of the number column.
-    c.报表 = p.place(new QPushButton(QStringLiteral("报表"), window), u"报表",
+    c.报表 = p.place(new MWButton(QStringLiteral("报表"), window), u"报表",
                      {kFrameLeft + kNumberLeft, kTotalTop + 1080, 1260, 420});
     c.Picture1 = p.place(new QFrame(window), u"Picture1",
                          {kFrameLeft + kNumberLeft, kTotalTop + 1590, 1200, 345});

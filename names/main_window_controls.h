@@ -16,12 +16,14 @@ class QWidget;
 
 namespace muwu {
 
+class MWButton;
+
 // Client area of the window in twips.
 inline constexpr int kMainWindowWidthTwips = 13380;
 inline constexpr int kMainWindowHeightTwips = 9840;
 
 struct MainWindowControls {
-    QPushButton* 报表 = nullptr;
+    MWButton* 报表 = nullptr;
     QFrame* Picture1 = nullptr;
     QLabel* Label4 = nullptr;
 
@@ -32,7 +34,7 @@ struct MainWindowControls {
     QRadioButton* 公司名 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QLabel* 评分 = nullptr;
-    QPushButton* 自动取名 = nullptr;
+    MWButton* 自动取名 = nullptr;
 
     QGroupBox* Frame3 = nullptr;
     QCheckBox* 自动识别姓氏 = nullptr;

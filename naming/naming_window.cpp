@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include "controls/mw_button.h"
 #include "names/char_data.h"
 #include "names/main_window.h"
 #include "names/score.h"
@@ -133,7 +134,7 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
         pendingNotice_ = problem;
     }
 
-    connect(c_.求名, &QPushButton::clicked, this, [this] { press求名(); });
+    connect(c_.求名, &MWButton::Click, this, [this] { press求名(); });
     connect(c_.求的字数->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { countTyped(text); });
     connect(c_.求的字数, &QComboBox::activated, this, [this] {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/mw_button.h"
 #include "naming/engine.h"
 #include "platform/placer.h"
 
@@ -135,8 +136,7 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
     c.属性 = p.label(c.Frame1, u"属性", QStringLiteral("属性"), {150, 720, 4290, 300});
 
     c.求名 =
-        p.place(new QPushButton(QStringLiteral("求名"), window), u"求名", {1800, 3195, 1200, 420});
-    c.求名->setDefault(true);
+        p.place(new MWButton(QStringLiteral("求名"), window), u"求名", {1800, 3195, 1200, 420});
 }
 
 }  // namespace muwu

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace muwu {
 
+class MWButton;
+
 // Client area in twips.
 inline constexpr int kNamingWindowWidthTwips = 4800;
 inline constexpr int kNamingWindowHeightTwips = 3780;
@@ -34,7 +36,7 @@ struct NamingWindowControls {
     QCheckBox* 词义 = nullptr;
     QLabel* 来自词 = nullptr;
     QLabel* 属性 = nullptr;
-    QPushButton* 求名 = nullptr;
+    MWButton* 求名 = nullptr;
 };
 
 // Creates every control with its initial caption or content as a child of window, placed for a

@@ -160,10 +160,24 @@ double DownloadWindow::now() const {
     return static_cast<double>(options_.ticks()) / 1000.0;
 }
 
+namespace {
+
+// Qt's own byte-size text in the platform formatter's style: no digit grouping, and "KB" as that
+// formatter writes kilobytes where Qt writes "kB".
+QString dataSize(qint64 bytes, int decimals) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    QString text = locale.formattedDataSize(bytes, decimals, QLocale::DataSizeTraditionalFormat);
+    if (text.endsWith(QLatin1String(" kB")))
+        text[text.size() - 2] = QLatin1Char('K');
+    return text;
+}
+
+}  // namespace
+
 QString DownloadWindow::shortSize(qint64 n) {
-    const QLocale locale;
     if (n < 1024)
-        return locale.formattedDataSize(n, 0, QLocale::DataSizeTraditionalFormat);
+        return dataSize(n, 0);
     // Three significant digits, cut rather than rounded (1331 bytes is 1.29 KB, not 1.30 KB): Qt
     // rounds, so it is handed the smallest byte count that shows the cut value.
     int power = 0;
@@ -177,7 +191,7 @@ QString DownloadWindow::shortSize(qint64 n) {
     const double scale = std::pow(10.0, decimals);
     const double cut = std::floor(value * scale) / scale;
     const auto shown = static_cast<qint64>(std::ceil(cut * unit));
-    return locale.formattedDataSize(shown, decimals, QLocale::DataSizeTraditionalFormat);
+    return dataSize(shown, decimals);
 }
 
 QString DownloadWindow::FormatSize(qint64 n) {

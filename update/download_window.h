@@ -12,6 +12,7 @@
 
 #include "shell/link_actions.h"
 #include "shell/settings_store.h"
+#include "update/download_buttons.h"
 #include "update/http_transfer.h"
 #include "update/prompts.h"
 #include "update/transfer_counter.h"
@@ -21,7 +22,6 @@ class QLineEdit;
 
 namespace muwu {
 
-class DownloadButton;
 class ProgressBar;
 
 // The settings of the update, under the application's title: the window's text boxes and the

@@ -14,6 +14,7 @@ namespace {
 // Bytes Qt may hold for us before it stops reading the socket, so a slow reader does not fill
 // memory with a large file.
 constexpr qint64 kReadBuffer = 1 << 20;
+constexpr std::chrono::milliseconds kWakeInterval{5};
 
 }  // namespace
 
@@ -46,10 +47,11 @@ HttpTransfer::Wait HttpTransfer::waitFor(const std::function<bool()>& ready,
         return Wait::Ready;
     QElapsedTimer clock;
     clock.start();
-    // Wakes the wait when the limit passes, since nothing else may arrive.
+    // Wakes the wait now and then: Qt Network hands some news on through a second queued call
+    // whose wake-up the platform's dispatcher can miss, and the limit must be seen when nothing
+    // arrives at all.
     QTimer wake;
-    wake.setSingleShot(true);
-    wake.start(limit);
+    wake.start(kWakeInterval);
     while (!ready()) {
         if (stop && stop())
             return Wait::Stopped;
@@ -117,10 +119,8 @@ HttpTransfer::Status HttpTransfer::read(QByteArray& out, qint64 max, const StopC
     if (w == Wait::Stopped)
         return Status::Stopped;
     if (w == Wait::TimedOut)
-        return fail(
-            QStringLiteral("服务器 %1 秒没有送来数据")
-                .arg(
-                    std::chrono::duration_cast<std::chrono::seconds>(options_.stallLimit).count()));
+        return fail(QStringLiteral("服务器 %1 秒没有送来数据")
+                        .arg(static_cast<double>(options_.stallLimit.count()) / 1000.0));
     if (!reply_)
         return Status::Failed;
     if (reply_->bytesAvailable() > 0) {
@@ -135,11 +135,11 @@ HttpTransfer::Status HttpTransfer::read(QByteArray& out, qint64 max, const StopC
     }
     // Finished with nothing left to read: complete only without an error and with every byte
     // the server announced.
-    if (reply_->error() != QNetworkReply::NoError)
-        return fail(reply_->errorString());
     if (const auto length = contentLength(); length && received_ < *length)
         return fail(
             QStringLiteral("只收到 %1 字节，服务器说有 %2 字节").arg(received_).arg(*length));
+    if (reply_->error() != QNetworkReply::NoError)
+        return fail(reply_->errorString());
     return Status::End;
 }
 

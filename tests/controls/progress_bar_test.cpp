@@ -16,6 +16,7 @@ class ProgressBarTest : public QObject {
     void heightIsThreePixels();
     void changeSignalFollowsTheRules();
     void accessibleAsProgressBar();
+    void propertiesRoundTripWithDefaultsLeftOut();
 };
 
 namespace {
@@ -92,6 +93,35 @@ void ProgressBarTest::accessibleAsProgressBar() {
     QVERIFY(v);
     QCOMPARE(v->currentValue().toInt(), 30);
     QCOMPARE(v->maximumValue().toInt(), 100);
+}
+
+void ProgressBarTest::propertiesRoundTripWithDefaultsLeftOut() {
+    muwu::controls::PropertyBag empty;
+    ProgressBar fresh;
+    fresh.readProperties(empty);  // the defaults
+    QCOMPARE(fresh.max(), 32767);
+    QCOMPARE(fresh.背景色(), QColor(192, 192, 192));
+    muwu::controls::PropertyBag written;
+    fresh.writeProperties(written);
+    QVERIFY(written.entries().empty());
+
+    auto bar = shownBar();
+    bar->setValue(42);
+    bar->set进度条色(QColor(0, 128, 0));
+    bar->set刷新(true);
+    muwu::controls::PropertyBag bag;
+    bar->writeProperties(bag);
+    QCOMPARE(bag.read<std::int64_t>(u"最大值", 0), std::int64_t{100});
+    QVERIFY(!bag.contains(u"最小值"));
+    QVERIFY(!bag.contains(u"背景色"));
+    QCOMPARE(bag.read<std::int64_t>(u"进度条色", 0), std::int64_t{0x008000});
+    ProgressBar copy;
+    copy.resize(102, 3);
+    copy.readProperties(bag);
+    QCOMPARE(copy.max(), 100);
+    QCOMPARE(copy.Value(), 42);
+    QCOMPARE(copy.进度条色(), QColor(0, 128, 0));
+    QVERIFY(copy.刷新());
 }
 
 QTEST_MAIN(ProgressBarTest)

@@ -24,7 +24,7 @@ void MainWindowTest::reportsMatchTheGoldenFilesAndTheCommandLine() {
     if (company)
         QTest::mouseClick(c<QRadioButton>(u"公司名"), Qt::LeftButton);
     type(name);
-    QTest::mouseClick(c<QPushButton>(u"报表"), Qt::LeftButton);
+    QTest::mouseClick(c<MWButton>(u"报表"), Qt::LeftButton);
 
     const fs::path file = desktop() / ("《" + name.toStdString() + "》姓名报告.txt");
     QVERIFY(notices(QStringLiteral("报表消息")).isEmpty());
@@ -50,7 +50,7 @@ void MainWindowTest::reportsMatchTheGoldenFilesAndTheCommandLine() {
     QCOMPARE(readBytes(cliFile), bytes);
 
     // Pressing again replaces the file in place of the old one.
-    QTest::mouseClick(c<QPushButton>(u"报表"), Qt::LeftButton);
+    QTest::mouseClick(c<MWButton>(u"报表"), Qt::LeftButton);
     QCOMPARE(readBytes(file), bytes);
     QCOMPARE(opener_.opened().size(), std::size_t{2});
     fs::remove(file);
@@ -58,7 +58,7 @@ void MainWindowTest::reportsMatchTheGoldenFilesAndTheCommandLine() {
 
 void MainWindowTest::reportFailuresAreToldAndOpenNothing() {
     type(QStringLiteral("李/田"));
-    QTest::mouseClick(c<QPushButton>(u"报表"), Qt::LeftButton);
+    QTest::mouseClick(c<MWButton>(u"报表"), Qt::LeftButton);
     QCOMPARE(notices(QStringLiteral("报表消息")).size(), 1);
     QVERIFY(notices(QStringLiteral("报表消息")).first()->text().contains(QStringLiteral("“/”")));
     QVERIFY(fs::is_empty(desktop()));
@@ -67,7 +67,7 @@ void MainWindowTest::reportFailuresAreToldAndOpenNothing() {
     type(QStringLiteral("李田"));
     const fs::path away = desktop().string() + ".away";
     fs::rename(desktop(), away);
-    QTest::mouseClick(c<QPushButton>(u"报表"), Qt::LeftButton);
+    QTest::mouseClick(c<MWButton>(u"报表"), Qt::LeftButton);
     fs::rename(away, desktop());
     QCOMPARE(notices(QStringLiteral("报表消息")).size(), 2);
     QVERIFY(
@@ -89,7 +89,7 @@ void MainWindowTest::dataProblemsAreShownOnceAndTheWindowWorksOn() {
 }
 
 void MainWindowTest::autoNamingShowsANotice() {
-    QTest::mouseClick(c<QPushButton>(u"自动取名"), Qt::LeftButton);
+    QTest::mouseClick(c<MWButton>(u"自动取名"), Qt::LeftButton);
     QCOMPARE(notices(QStringLiteral("自动取名消息")).size(), 1);
     QVERIFY(!QApplication::activeModalWidget());
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "controls/mw_button.h"
 #include "names/main_window.h"
 #include "tests/support/data_dir.h"
 #include "tests/support/recording_opener.h"

@@ -50,7 +50,7 @@ void NamingWindowTest::makeMain(const std::filesystem::path& data) {
 }
 
 void NamingWindowTest::openNaming() {
-    QTest::mouseClick(m<QPushButton>(u"自动取名"), Qt::LeftButton);
+    QTest::mouseClick(m<MWButton>(u"自动取名"), Qt::LeftButton);
     naming_ = namingWindowOf(*main_);
     QVERIFY(naming_);
     QVERIFY(QTest::qWaitForWindowExposed(naming_));
@@ -103,7 +103,7 @@ void NamingWindowTest::setUp(const QString& prefix, const QString& suffix, const
 QList<Attempt> NamingWindowTest::press求名() {
     QList<Attempt> attempts;
     recording_ = &attempts;
-    QTest::mouseClick(n<QPushButton>(u"求名"), Qt::LeftButton);
+    QTest::mouseClick(n<MWButton>(u"求名"), Qt::LeftButton);
     recording_ = nullptr;
     return attempts;
 }
@@ -135,7 +135,7 @@ void NamingWindowTest::autoNamingOpensTheWindowModelessly() {
     QCOMPARE(m<QLabel>(u"姓")->text(), QStringLiteral("欧"));
 
     // A second press shows the same window.
-    QTest::mouseClick(m<QPushButton>(u"自动取名"), Qt::LeftButton);
+    QTest::mouseClick(m<MWButton>(u"自动取名"), Qt::LeftButton);
     int open = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         open += qobject_cast<NamingWindow*>(w) != nullptr && w->isVisible();
@@ -163,7 +163,7 @@ void NamingWindowTest::controlsHaveTheirInitialContents() {
     QVERIFY(n<QCheckBox>(u"词义")->isEnabled());
     QCOMPARE(n<QLabel>(u"来自词")->text(), QStringLiteral("来自词"));
     QCOMPARE(n<QLabel>(u"属性")->text(), QStringLiteral("属性"));
-    QCOMPARE(n<QPushButton>(u"求名")->text(), QStringLiteral("求名"));
+    QCOMPARE(n<MWButton>(u"求名")->Caption(), QStringLiteral("求名"));
 
     struct Combo {
         const char16_t* name;
@@ -229,7 +229,7 @@ void NamingWindowTest::theStrokeLimitSitsInTheGapOfItsCaption() {
     // The rows and the frame do not overlap.
     const QList<QWidget*> rows = {n<QLineEdit>(u"Text1"),    n<QLineEdit>(u"Text2"),
                                   n<QComboBox>(u"求的字数"), combo,
-                                  n<QGroupBox>(u"Frame1"),   n<QPushButton>(u"求名")};
+                                  n<QGroupBox>(u"Frame1"),   n<MWButton>(u"求名")};
     for (qsizetype i = 0; i < rows.size(); ++i) {
         for (qsizetype j = i + 1; j < rows.size(); ++j)
             QVERIFY(!rows[i]->geometry().intersects(rows[j]->geometry()));

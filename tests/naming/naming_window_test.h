@@ -15,6 +15,7 @@
 #include <memory>
 #include <set>
 
+#include "controls/mw_button.h"
 #include "names/main_window.h"
 #include "naming/naming_window.h"
 #include "tests/support/data_dir.h"

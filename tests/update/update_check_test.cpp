@@ -11,8 +11,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "box_answerer.h"
@@ -23,6 +23,7 @@
 #include "shell/menu_window.h"
 #include "shell/settings_store.h"
 #include "tests/support/recording_opener.h"
+#include "tests/update/local_server.h"
 #include "update/download_buttons.h"
 #include "update/download_window.h"
 #include "update/update_check.h"
@@ -282,7 +283,7 @@ void UpdateCheckTest::listFetchFailingEnds() {
     QFETCH(bool, refused);
     Rig r;
     if (refused)
-        r.address = refusedAddress();
+        r.address = "http://127.0.0.1:" + std::to_string(closedPort());
     r.run();
     QCOMPARE(r.boxes.seen().size(), 1u);
     QCOMPARE(r.boxes.seen()[0].kind, kNotice);

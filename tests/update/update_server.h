@@ -2,11 +2,7 @@
 // A real HTTP server on 127.0.0.1 at a port the system picks, serving the update server's files
 // from its own thread for one test. Each file can be served whole, without "Content-Length",
 // cut short, or as an error page.
-#include <arpa/inet.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -124,20 +120,5 @@ class UpdateServer {
     std::map<std::string, File> files_;
     std::map<std::string, int> hits_;
 };
-
-// An address on the loopback interface where nothing listens: a port the system handed out and
-// that was closed again.
-inline std::string refusedAddress() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0)
-        throw std::runtime_error("no port to refuse");
-    ::close(fd);
-    return "http://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
-}
 
 }  // namespace muwu::test

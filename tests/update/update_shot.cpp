@@ -3,6 +3,7 @@
 // the screen when the question comes, answers Yes, photographs the download window halfway
 // through the installer, and stops where the program would start the installer.
 //   update_shot OUTDIR
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
