@@ -77,6 +77,13 @@ std::vector<Colour> staticStrip(Channels base, int heightPx, bool highColour) {
     return rows;
 }
 
+int stretchSourceRow(int targetRow, double targetRows, int sourceRows) noexcept {
+    if (sourceRows <= 0 || targetRows <= 0)
+        return 0;
+    const int row = static_cast<int>(std::floor((targetRow + 0.5) * sourceRows / targetRows));
+    return std::clamp(row, 0, sourceRows - 1);
+}
+
 std::string cacheKey(Colour base, double heightTwips, int brightness) {
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(heightTwips));

@@ -77,6 +77,10 @@ struct FaceColours {
 // way back to white at the bottom. Empty rows (undrawn) on a display below 16 bits per pixel.
 [[nodiscard]] std::vector<Colour> staticStrip(Channels base, int heightPx, bool highColour);
 
+// The strip row a face row shows when a strip of sourceRows rows is stretched over targetRows
+// rows: the row under the face row's centre.
+[[nodiscard]] int stretchSourceRow(int targetRow, double targetRows, int sourceRows) noexcept;
+
 // The cache key: colour, the height in twips in its shortest form, and the brightness.
 [[nodiscard]] std::string cacheKey(Colour base, double heightTwips, int brightness);
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QStaticText>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,17 @@ QRgb qrgbOf(Colour c) {
 void roundRect(QPainter& p, int l, int t, int r, int b, int ellipse) {
     const double radius = std::max(ellipse, 0) / 2.0;
     p.drawRoundedRect(QRectF(l, t, r - l - 1, b - t - 1), radius, radius);
+}
+
+// Draws a one-pixel-wide strip over the area, each face row in the colour of the strip row under
+// its centre.
+void stretch(QPainter& p, const QImage& strip, const QRectF& area) {
+    const int first = static_cast<int>(std::ceil(area.top() - 0.5));
+    const int last = static_cast<int>(std::ceil(area.bottom() - 0.5));
+    for (int y = first; y < last; ++y) {
+        const int row = stretchSourceRow(y - first, area.height(), strip.height());
+        p.fillRect(QRectF(area.left(), y, area.width(), 1), QColor(strip.pixel(0, row)));
+    }
 }
 
 }  // namespace
@@ -147,7 +159,9 @@ void MWButton::set按键色(Colour c) {
 }
 
 int MWButton::亮度() const noexcept {
-    return static_cast<std::int16_t>(state_.brightness());
+    // A 16-bit value: the hover's lift on the largest brightness stays at the largest.
+    return std::clamp<int>(state_.brightness(), std::numeric_limits<std::int16_t>::min(),
+                           std::numeric_limits<std::int16_t>::max());
 }
 
 void MWButton::set亮度(int brightness) {
@@ -317,7 +331,7 @@ void MWButton::paintFace(const FaceColours& colours) {
         else if (!colours.flat)
             strip = &holder.静态图;
         if (strip && !strip->isNull())
-            p.drawImage(area, *strip, QRectF(strip->rect()));
+            stretch(p, *strip, area);
     }
     if (hasPicture_) {
         // P2, the icon, a tenth of its height lower while pressed.
@@ -336,11 +350,13 @@ void MWButton::paintFace(const FaceColours& colours) {
     }
     // P5, the caption, one pixel lower while pressed.
     if (!caption_.isEmpty()) {
-        const QFontMetricsF fm(font());
         p.setFont(font());
         p.setPen(qc(colours.caption));
-        p.drawText(QPointF(layout_.caption.x, layout_.caption.y + (pressed ? 1 : 0) + fm.ascent()),
-                   caption_);
+        // Laid out once per caption and font: the face is painted at every hover and press.
+        if (captionText_.text() != caption_)
+            captionText_.setText(caption_);
+        p.drawStaticText(QPointF(layout_.caption.x, layout_.caption.y + (pressed ? 1 : 0)),
+                         captionText_);
     }
     p.end();
     // P6, the focus frame.
@@ -382,7 +398,10 @@ void MWButton::paintEvent(QPaintEvent*) {
         inPaint_ = false;
     }
     QPainter p(this);
-    p.drawImage(0, 0, face_);
+    if (face_.size() == size())
+        p.drawImage(0, 0, face_);
+    else  // a face colour that cannot be painted: nothing of ours to show
+        p.fillRect(rect(), palette().window());
 }
 
 void MWButton::resizeEvent(QResizeEvent*) {
@@ -492,15 +511,29 @@ void MWButton::stopLeaveTimer() {
     离开检测Timer.stop();
 }
 
+// The host's handler may run an event loop of its own (a message box): from here on the cursor
+// is wherever the mouse really is.
+void MWButton::raiseClick() {
+    eventCursor_.reset();
+    emit Click();
+}
+
+void MWButton::raiseMouseOut() {
+    emit MouseOut();
+}
+
 void MWButton::raiseMouseDown(const MouseArgs& a) {
+    eventCursor_.reset();
     emit MouseDown(a.button, a.shift, a.x, a.y);
 }
 
 void MWButton::raiseMouseMove(const MouseArgs& a) {
+    eventCursor_.reset();
     emit MouseMove(a.button, a.shift, a.x, a.y);
 }
 
 void MWButton::raiseMouseUp(const MouseArgs& a) {
+    eventCursor_.reset();
     emit MouseUp(a.button, a.shift, a.x, a.y);
 }
 

@@ -7,6 +7,7 @@
 // Enabled is the button's own: a disabled MWButton still reports mouse events, so never disable
 // it through QWidget::setEnabled.
 #include <QImage>
+#include <QStaticText>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -114,11 +115,11 @@ class MWButton : public QWidget, private controls::ButtonHost {
     void drawFocusFrame() override;
     void restartLeaveTimer() override;
     void stopLeaveTimer() override;
-    void raiseClick() override { emit Click(); }
+    void raiseClick() override;
     void raiseMouseDown(const controls::MouseArgs& a) override;
     void raiseMouseMove(const controls::MouseArgs& a) override;
     void raiseMouseUp(const controls::MouseArgs& a) override;
-    void raiseMouseOut() override { emit MouseOut(); }
+    void raiseMouseOut() override;
 
     [[nodiscard]] controls::MouseArgs mouseArgs(const QMouseEvent* event);
     [[nodiscard]] double twipsPerPixelY() const;
@@ -129,6 +130,7 @@ class MWButton : public QWidget, private controls::ButtonHost {
     controls::ButtonState state_;
     QTimer 离开检测Timer;
     QString caption_;
+    QStaticText captionText_;
     Colour captionColour_ = 0;
     Colour faceColour_ = controls::kDefaultFaceColour;
     Colour iconMask_ = controls::rgb(0, 0, 254);

@@ -34,14 +34,14 @@ int main(int argc, char** argv) {
     muwu::NamingWindowOptions options;
     options.seed = [seed] { return seed; };
     muwu::attachNamingWindow(main, options);
-    QTest::mouseClick(main.control<MWButton>(QStringLiteral("自动取名")), Qt::LeftButton);
+    QTest::mouseClick(main.control<muwu::MWButton>(QStringLiteral("自动取名")), Qt::LeftButton);
     auto* naming = muwu::namingWindowOf(main);
     if (!naming || !QTest::qWaitForWindowExposed(naming))
         return 1;
     naming->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(prefix);
     naming->findChild<QComboBox*>(QStringLiteral("求的字数"))->setEditText(count);
     naming->findChild<QComboBox*>(QStringLiteral("字复杂程度"))->setEditText(limit);
-    QTest::mouseClick(naming->findChild<MWButton*>(QStringLiteral("求名")), Qt::LeftButton);
+    QTest::mouseClick(naming->findChild<muwu::MWButton*>(QStringLiteral("求名")), Qt::LeftButton);
     QTest::qWait(300);
     const bool ok = main.grab().save(args[0]) && naming->grab().save(args[1]);
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
