@@ -126,7 +126,7 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
                 return total;
             }
         }
-        storeProgress();
+        storeProgress(false);
 
         stopRequested_ = false;
         QCoreApplication::processEvents();
@@ -137,19 +137,25 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
         }
     }
     transfer.abort();
+    storeProgress(true);
     setStatus(totalText(total));
     return total;
 }
 
-void DownloadWindow::storeProgress() {
+void DownloadWindow::storeProgress(bool last) {
     const std::int32_t max = bar_->max();
     if (max == 0)
         return;  // no whole to measure against
     const QString text = QString::number(static_cast<qint64>(bar_->Value()) * 100 / max);
-    // The store is a file: written when the percent moves, not at every chunk.
+    // The store is a file rewritten and synced to disk at every write, which costs milliseconds:
+    // it is written when the percent has moved, at most once a second, and at the end.
     if (text == lastProgress_)
         return;
+    const std::int64_t tick = options_.ticks();
+    if (!last && !lastProgress_.isEmpty() && tick - lastProgressTick_ < 1000)
+        return;
     lastProgress_ = text;
+    lastProgressTick_ = tick;
     options_.settings.setValue(qs(kHandOverSection), QStringLiteral("下载进度"), text);
 }
 

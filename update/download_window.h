@@ -99,7 +99,7 @@ class DownloadWindow : public QWidget {
     void setStatus(const QString& text, const QString& why = {});
     // The too-slow ending: the notice, perhaps the site, the two keys, the end of the program.
     void tooSlowEnding();
-    void storeProgress();
+    void storeProgress(bool last);
     [[nodiscard]] double now() const;
 
     DownloadWindowOptions options_;
@@ -121,6 +121,7 @@ class DownloadWindow : public QWidget {
     Outcome outcome_ = Outcome::None;
     QString failure_;
     QString lastProgress_;
+    std::int64_t lastProgressTick_ = 0;
 };
 
 // The one program-wide download window: created, hidden, at its first use; closing it unloads
