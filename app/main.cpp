@@ -7,6 +7,8 @@
 #include "platform/ui_language.h"
 #include "shell/cover_picture.h"
 #include "shell/start_up.h"
+#include "update/desktop_update.h"
+#include "update/server_address.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,6 +21,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     muwu::StartUpOptions options = muwu::desktopStartUpOptions();
     options.mainWindowCreated = [](muwu::MainWindow& main) { muwu::attachNamingWindow(main); };
+    const QString settingsFile = options.settingsFile;
     muwu::StartUp startUp(std::move(options));
+
+    // 新版本检测 in the help menu runs the online update against this server.
+    muwu::DesktopUpdate update(startUp, settingsFile, muwu::updateServerAddress());
     return QApplication::exec();
 }

@@ -10,6 +10,7 @@ MUWU_PACKAGES=(
   fonts-noto-cjk qt6-translations-l10n
   clang libclang-rt-14-dev
   xvfb xauth
+  libcpp-httplib-dev libssl-dev openssl
 )
 
 muwu_install_deps() {

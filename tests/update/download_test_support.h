@@ -1,0 +1,77 @@
+#pragma once
+// What the download window tests share: recording prompts, opener and end, options pointing at a
+// settings file of the test's own, and a local server.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "shell/settings_store.h"
+#include "tests/update/local_server.h"
+#include "update/download_window.h"
+
+namespace muwu::test {
+
+struct Recorder {
+    QStringList questions;
+    QStringList messages;
+    QList<QUrl> urls;
+    std::vector<std::filesystem::path> files;
+    int ends = 0;
+    bool answerOk = true;
+    int slowCountAtQuestion = -1;
+    DownloadWindow* window = nullptr;
+};
+
+inline DownloadWindowOptions recordingOptions(const std::shared_ptr<Recorder>& r,
+                                              const QString& settingsFile) {
+    DownloadWindowOptions o;
+    o.settings = SettingsStore(settingsFile);
+    o.site = QStringLiteral("http://site.invalid");
+    o.openUrl = [r](const QUrl& u) { r->urls.push_back(u); };
+    o.endProgram = [r] { ++r->ends; };
+    o.prompts.okCancel = [r](QWidget*, const QString& title, const QString& text) {
+        r->questions.push_back(title + QLatin1Char('|') + text);
+        if (r->window)
+            r->slowCountAtQuestion = r->window->SlowCount();
+        return r->answerOk;
+    };
+    o.prompts.message = [r](QWidget*, const QString& title, const QString& text) {
+        r->messages.push_back(title + QLatin1Char('|') + text);
+    };
+    return o;
+}
+
+inline QString qstr(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+inline QByteArray readAll(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+inline void writeFile(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+// Names in a folder other than the ones given: what a transfer may have left behind.
+inline QStringList strays(const QString& folder, const QStringList& expected) {
+    QStringList left;
+    for (const QString& n : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        if (!expected.contains(n))
+            left.push_back(n);
+    return left;
+}
+
+}  // namespace muwu::test

@@ -1,0 +1,142 @@
+#pragma once
+// 下载窗 ("文件下载"): shows one file transfer (URL, target, size, progress, status line with
+// amount and rate) and hosts DownloadFile, which the update check drives by filling txtURL and
+// txtFile and pressing cmdStart from code. The text boxes are restored on load and stored when
+// the window is closed.
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "shell/link_actions.h"
+#include "shell/settings_store.h"
+#include "update/download_buttons.h"
+#include "update/http_transfer.h"
+#include "update/prompts.h"
+#include "update/transfer_counter.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace muwu {
+
+class ProgressBar;
+
+// The settings of the update, under the application's title: the window's text boxes and the
+// hand-over keys of the download.
+inline constexpr std::u16string_view kDownloadWindowSection = u"下载窗";
+inline constexpr std::u16string_view kHandOverSection = u"下载窗衔接";
+// A chunk of the transfer, and the rate below which a chunk counts as slow (bytes per second).
+inline constexpr qint64 kChunkBytes = 2048;
+inline constexpr qint64 kSlowRate = 1280;
+
+struct DownloadWindowOptions {
+    SettingsStore settings{SettingsStore::defaultFile(QStringLiteral("沐梧取名器"))};
+    // The maker's site, offered when the connection is too slow.
+    QString site;
+    UrlOpener openUrl;
+    // Ends the program at once (the too-slow ending, the installer's start).
+    std::function<void()> endProgram;
+    UpdatePrompts prompts;
+    TickSource ticks = steadyTicks();
+    HttpTransferOptions http;
+};
+
+// The desktop's handlers: message boxes, the browser, QCoreApplication::exit, the built-in site.
+[[nodiscard]] DownloadWindowOptions desktopDownloadWindowOptions();
+
+class DownloadWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // How the last DownloadFile ended. Only Complete replaced the target file.
+    enum class Outcome { None, Complete, Stopped, Failed, Ended };
+
+    // Creates the window hidden and runs its load.
+    explicit DownloadWindow(DownloadWindowOptions options, QWidget* parent = nullptr);
+    ~DownloadWindow() override;
+
+    // Fetches url into file and returns the bytes received; the status line tells the outcome:
+    // "打开URL错误" for a failure, "共下载 N 字节" for a complete or stopped transfer. The file is
+    // replaced only when every byte arrived; it is left as it was otherwise.
+    qint64 DownloadFile(const QString& url, const QString& file);
+    [[nodiscard]] Outcome lastOutcome() const noexcept { return outcome_; }
+    // Why the last transfer failed, in words (also the status line's tooltip).
+    [[nodiscard]] const QString& lastFailure() const noexcept { return failure_; }
+
+    // Byte count as text: the short size alone up to 1024, else "N字节(short size)".
+    [[nodiscard]] static QString FormatSize(qint64 n);
+    // The short size in the platform formatter's style: "1000 bytes", "1.29 KB", "12.9 MB".
+    [[nodiscard]] static QString shortSize(qint64 n);
+
+    void LoadTextBox(QLineEdit* box);
+    void SaveTextBox(QLineEdit* box);
+
+    [[nodiscard]] std::int16_t SlowCount() const noexcept { return slowCount_; }
+    void setSlowCount(std::int16_t n) noexcept { slowCount_ = n; }
+    [[nodiscard]] bool transferRunning() const noexcept { return running_; }
+
+    [[nodiscard]] QLineEdit* txtURL() const noexcept { return txtURL_; }
+    [[nodiscard]] QLineEdit* txtFile() const noexcept { return txtFile_; }
+    [[nodiscard]] QLabel* lblCount() const noexcept { return lblCount_; }
+    [[nodiscard]] QLabel* 文件大小() const noexcept { return size_; }
+    [[nodiscard]] ProgressBar* 进度条() const noexcept { return bar_; }
+    [[nodiscard]] DownloadButton* cmdStart() const noexcept { return cmdStart_; }
+    [[nodiscard]] DownloadButton* cmdStop() const noexcept { return cmdStop_; }
+    [[nodiscard]] DownloadButton* 后台下载() const noexcept { return background_; }
+
+    [[nodiscard]] const DownloadWindowOptions& options() const noexcept { return options_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void cmdStartClick();
+    void cmdStopClick();
+    void 后台下载Click();
+
+    void setStatus(const QString& text, const QString& why = {});
+    // The too-slow ending: the notice, perhaps the site, the two keys, the end of the program.
+    void tooSlowEnding();
+    void storeProgress(bool last);
+    [[nodiscard]] double now() const;
+
+    DownloadWindowOptions options_;
+    QNetworkAccessManager network_;
+    QLineEdit* txtURL_ = nullptr;
+    QLineEdit* txtFile_ = nullptr;
+    QLabel* lblCount_ = nullptr;
+    QLabel* size_ = nullptr;
+    ProgressBar* bar_ = nullptr;
+    DownloadButton* cmdStart_ = nullptr;
+    DownloadButton* cmdStop_ = nullptr;
+    DownloadButton* background_ = nullptr;
+
+    std::int16_t slowCount_ = 0;
+    double slowSince_ = 0;
+    bool stopRequested_ = false;
+    bool running_ = false;
+    bool closePending_ = false;
+    Outcome outcome_ = Outcome::None;
+    QString failure_;
+    QString lastProgress_;
+    std::int64_t lastProgressTick_ = 0;
+};
+
+// The one program-wide download window: created, hidden, at its first use; closing it unloads
+// it and the next use creates it again.
+class DownloadWindowInstance {
+  public:
+    explicit DownloadWindowInstance(std::function<DownloadWindowOptions()> options)
+        : options_(std::move(options)) {}
+    ~DownloadWindowInstance();
+    DownloadWindow& get();
+    [[nodiscard]] bool exists() const noexcept { return !window_.isNull(); }
+
+  private:
+    std::function<DownloadWindowOptions()> options_;
+    QPointer<DownloadWindow> window_;
+};
+
+}  // namespace muwu

@@ -1,0 +1,77 @@
+#include "update/installer_download.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+#include "controls/progress_bar.h"
+#include "shell/links.h"
+#include "update/download_buttons.h"
+#include "update/download_window.h"
+#include "update/http_transfer.h"
+
+namespace muwu {
+
+QString installerReadyText(const QString& newVersion) {
+    // The token carries its own marker ("V3.0.29"); the text puts a V before the number, so the
+    // marker is not shown twice.
+    const QString number = newVersion.isEmpty() ? newVersion : newVersion.mid(1);
+    return QStringLiteral("已经下载了新版本：V") + number +
+           QStringLiteral(",安装前请关闭《沐梧取名器》，现在安装！");
+}
+
+InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request) {
+    window.show();
+    QString server = request.server;
+    while (server.endsWith(QLatin1Char('/')))
+        server.chop(1);
+    const QString name =
+        QString::fromLatin1(kInstallerName.data(), static_cast<qsizetype>(kInstallerName.size()));
+    const QString url = server + QLatin1Char('/') + name;
+
+    // The size: a GET whose headers are read and whose body is not.
+    std::optional<qint64> length;
+    {
+        QNetworkAccessManager network;
+        HttpTransfer probe(network, window.options().http);
+        if (probe.open(url, {}) == HttpTransfer::Status::Data)
+            length = probe.contentLength();
+    }
+    if (!length)
+        return InstallerResult::NoSize;
+    const qint64 kilobytes = *length / 1024;
+    window.文件大小()->setText(QString::number(kilobytes));
+    window.进度条()->setMax(static_cast<std::int32_t>(
+        std::min<qint64>(kilobytes, std::numeric_limits<std::int32_t>::max())));
+
+    const QString file = request.downloadFolder + QLatin1Char('/') + name;
+    window.txtURL()->setText(url);
+    window.txtFile()->setText(file);
+    window.options().settings.setValue(
+        QString::fromUtf16(kHandOverSection.data(),
+                           static_cast<qsizetype>(kHandOverSection.size())),
+        QStringLiteral("新版本号"), request.newVersion);
+
+    window.cmdStart()->setValue(true);
+    if (window.lblCount()->text() == QStringLiteral("打开URL错误") ||
+        window.lastOutcome() != DownloadWindow::Outcome::Complete)
+        return InstallerResult::Failed;
+    if (request.accept && !request.accept(window.txtFile()->text()))
+        return InstallerResult::Rejected;
+
+    const auto& options = window.options();
+    const QString title =
+        QString::fromUtf16(kProgramName.data(), static_cast<qsizetype>(kProgramName.size()));
+    if (options.prompts.message)
+        options.prompts.message(&window, title, installerReadyText(request.newVersion));
+    if (request.openFile)
+        request.openFile(QFile::encodeName(window.txtFile()->text()).toStdString());
+    if (options.endProgram)
+        options.endProgram();
+    return InstallerResult::Started;
+}
+
+}  // namespace muwu

@@ -1,0 +1,45 @@
+#include "update/notice.h"
+
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/ui_fonts.h"
+
+namespace muwu {
+
+NoticeWindow::NoticeWindow(const QString& text, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("提示窗"));
+    setWindowTitle(QStringLiteral("沐梧取名器"));
+    setModal(true);
+    setFont(songTi(9));
+    label_ = new QLabel(text, this);
+    label_->setObjectName(QStringLiteral("提示"));
+    label_->setAccessibleName(QStringLiteral("提示"));
+    label_->setWordWrap(true);
+    label_->setMinimumWidth(260);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->setObjectName(QStringLiteral("确定"));
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(QStringLiteral("确定"));
+    ok->setAccessibleName(QStringLiteral("确定"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label_);
+    layout->addWidget(buttons);
+}
+
+void 显示提示(const QString& text, QWidget* parent) {
+    // The default pointer goes on top of whatever the caller set and is taken off again, which
+    // brings the caller's pointer back.
+    QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    {
+        NoticeWindow notice(text, parent);
+        notice.exec();
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+}  // namespace muwu

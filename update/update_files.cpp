@@ -1,0 +1,33 @@
+#include "update/update_files.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace muwu {
+
+QString makeDownloadFolder(const QString& documents) {
+    QString base = documents;
+    while (base.size() > 1 && (base.endsWith(u'/') || base.endsWith(u'\\')))
+        base.chop(1);
+    if (base.isEmpty())
+        base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (base.isEmpty())
+        base = QDir::homePath();
+    const QString folder = base + QStringLiteral("/沐梧取名器");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+std::optional<std::string> fileSha256(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&f))
+        return std::nullopt;
+    return hash.result().toHex().toStdString();
+}
+
+}  // namespace muwu
