@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     main.move(20, 20);
     main.show();
     muwu::attachNamingWindow(main);
-    QTest::mouseClick(main.control<QPushButton>(QStringLiteral("自动取名")), Qt::LeftButton);
+    QTest::mouseClick(main.control<muwu::MWButton>(QStringLiteral("自动取名")), Qt::LeftButton);
     auto* naming = muwu::namingWindowOf(main);
     if (!naming || !QTest::qWaitForWindowExposed(naming))
         return 1;

@@ -80,7 +80,7 @@ void NameListWindowTest::cleanup() {
 }
 
 void NameListWindowTest::open(const QString& prefix) {
-    QTest::mouseClick(main_->control<QPushButton>(QStringLiteral("自动取名")), Qt::LeftButton);
+    QTest::mouseClick(main_->control<MWButton>(QStringLiteral("自动取名")), Qt::LeftButton);
     NamingWindow* naming = namingWindowOf(*main_);
     QVERIFY(naming);
     auto* text1 = naming->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -90,7 +90,7 @@ void NameListWindowTest::open(const QString& prefix) {
     QVERIFY(button);
     QVERIFY(button->isVisible());
     // Beside 求名, on the same row, within the window.
-    const QRect find = naming->findChild<QPushButton*>(QStringLiteral("求名"))->geometry();
+    const QRect find = naming->findChild<MWButton*>(QStringLiteral("求名"))->geometry();
     QCOMPARE(button->geometry().top(), find.top());
     QVERIFY(button->geometry().left() > find.right());
     QVERIFY(button->geometry().right() < naming->width());
