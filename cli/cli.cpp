@@ -21,6 +21,7 @@
 #include "cli/analysis_output.h"
 #include "cli/json.h"
 #include "cli/line_reader.h"
+#include "cli/options.h"
 #include "cli/search_command.h"
 #include "names/analysis.h"
 #include "names/char_data.h"
@@ -77,17 +78,6 @@ constexpr std::string_view kUsage =
     "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表、输出或输入失败，5 每次取名都超时。\n"
     "文本输出中名称里的控制字符写作 \\uXXXX。\n";
 
-struct UsageError {
-    std::string message;
-};
-
-struct Parsed {
-    std::string command;
-    std::set<std::string> flags;
-    std::map<std::string, std::string> values;
-    std::vector<std::string> positionals;
-};
-
 const std::set<std::string> kFlags = {"--company", "--no-auto",  "--json",
                                       "--batch",   "--help",     "-h",
                                       "--version", "--no-words", "--all-chars"};
@@ -96,38 +86,7 @@ const std::set<std::string> kValued = {"--data",   "--surname-length", "--dir",
                                        "--limit",  "--runs",           "--seed"};
 
 Parsed parse(const std::vector<std::string>& args) {
-    Parsed p;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (!optionsEnded && a == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && a.size() > 1 && a[0] == '-' && (a[1] < '0' || a[1] > '9')) {
-            std::string name = a;
-            std::optional<std::string> value;
-            if (const auto eq = a.find('='); eq != std::string::npos && a.starts_with("--")) {
-                name = a.substr(0, eq);
-                value = a.substr(eq + 1);
-            }
-            if (kFlags.contains(name) && !value) {
-                p.flags.insert(name == "-h" ? "--help" : name);
-            } else if (kValued.contains(name)) {
-                if (!value) {
-                    if (i + 1 >= args.size())
-                        throw UsageError{"选项 " + name + " 需要一个值"};
-                    value = args[++i];
-                }
-                p.values[name] = *value;
-            } else {
-                throw UsageError{"未知的选项 " + a};
-            }
-        } else if (p.command.empty()) {
-            p.command = a;
-        } else {
-            p.positionals.push_back(a);
-        }
-    }
-    return p;
+    return parseArguments(args, {kFlags, kValued, "未知的选项 "});
 }
 
 void allowOnly(const Parsed& p, std::initializer_list<std::string_view> allowed) {

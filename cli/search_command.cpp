@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/analysis_json.h"
+#include "cli/options.h"
 #include "names/char_data.h"
 #include "naming/name_search.h"
 #include "platform/data_folder.h"
@@ -40,54 +41,13 @@ constexpr std::string_view kSearchUsage =
     "  --json               第一行为 {\"total\":总数}，之后每个名字一行，字段同 analyze "
     "--json，另加 rank\n";
 
-struct UsageError {
-    std::string message;
-};
-
 const std::set<std::string> kFlags = {"--all-chars", "--company", "--json", "--help", "-h"};
 const std::set<std::string> kValued = {"--data",   "--surname", "--given-length", "--keep",
                                        "--at",     "--exclude", "--attribute",    "--min-score",
                                        "--suffix", "--top"};
 
-struct Parsed {
-    std::set<std::string> flags;
-    std::map<std::string, std::string> values;
-    std::vector<std::string> positionals;
-};
-
 Parsed parse(const std::vector<std::string>& args) {
-    Parsed p;
-    bool commandSeen = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() > 1 && a[0] == '-') {
-            std::string name = a;
-            std::optional<std::string> value;
-            if (const auto eq = a.find('='); eq != std::string::npos && a.starts_with("--")) {
-                name = a.substr(0, eq);
-                value = a.substr(eq + 1);
-            }
-            if (kFlags.contains(name) && !value) {
-                p.flags.insert(name == "-h" ? "--help" : name);
-            } else if (kValued.contains(name)) {
-                if (!value) {
-                    if (i + 1 >= args.size())
-                        throw UsageError{"选项 " + name + " 需要一个值"};
-                    value = args[++i];
-                }
-                if (p.values.contains(name))
-                    throw UsageError{"选项 " + name + " 只能给一次"};
-                p.values[name] = *value;
-            } else {
-                throw UsageError{"命令 search 不接受选项 " + a};
-            }
-        } else if (!commandSeen && a == "search") {
-            commandSeen = true;
-        } else {
-            p.positionals.push_back(a);
-        }
-    }
-    return p;
+    return parseArguments(args, {kFlags, kValued, "命令 search 不接受选项 ", true});
 }
 
 long long integer(const Parsed& p, const std::string& name, long long fallback, long long low,
