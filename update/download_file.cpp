@@ -71,6 +71,9 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
                          ? QString()
                          : QStringLiteral("（") + out.errorString() + QStringLiteral("）")));
 
+    // A slow run is one of this transfer's chunks: the time between two transfers (a question
+    // waiting for the user, say) is no sign of a slow line.
+    slowCount_ = 0;
     clsCount counter(options_.ticks);
     counter.Clear();
     qint64 total = 0;
@@ -108,7 +111,10 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
             bar_->setValue(static_cast<std::int32_t>(total / 1024));
         lblCount_->repaint();
 
-        if (speed >= kSlowRate) {
+        // A chunk that comes within the tick the transfer started in has no measured rate yet
+        // (the counter answers 0): it says nothing about the line, so it is not judged.
+        if (counter.TotalTickCount() <= 0) {
+        } else if (speed >= kSlowRate) {
             slowCount_ = 0;
         } else {
             if (slowCount_ < std::numeric_limits<std::int16_t>::max())

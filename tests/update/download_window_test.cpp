@@ -2,9 +2,9 @@
 // failure leaving the old file intact, stop, background, the too-slow ending and the stored boxes.
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QSslCertificate>
 #include <QSslConfiguration>
-#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
@@ -32,6 +32,7 @@ class DownloadWindowTest : public QObject {
     void backgroundHidesAndCompletes();
     void tooSlowEndsAtTheThirdSlowChunk_data();
     void tooSlowEndsAtTheThirdSlowChunk();
+    void unmeasuredChunksAndEarlierTransfersAreNotSlow();
     void progressInKilobytes();
     void closingAndReopeningRestoresBoxes();
     void formatSize_data();
@@ -301,6 +302,23 @@ void DownloadWindowTest::tooSlowEndsAtTheThirdSlowChunk() {
     QCOMPARE(w->lblCount()->text(), QStringLiteral("打开URL错误"));
     QCOMPARE(readAll(target_), QByteArray("old contents"));
     QCOMPARE(strays(dir_->path(), {"target.bin", "settings.ini"}), QStringList());
+}
+
+void DownloadWindowTest::unmeasuredChunksAndEarlierTransfersAreNotSlow() {
+    // Small files arrive within the tick their transfer starts in, and the user may take
+    // seconds over a question before the next transfer: neither makes the line "too slow".
+    auto o = recordingOptions(rec_, settings_);
+    auto clock = std::make_shared<std::int64_t>(0);
+    o.ticks = [clock] { return *clock; };
+    auto w = makeWindow(o);
+    QCOMPARE(w->DownloadFile(url("/file5000"), target_), qint64{5000});
+    QCOMPARE(w->DownloadFile(url("/file5000"), target_), qint64{5000});
+    *clock = 10'000;
+    QCOMPARE(w->DownloadFile(url("/file5000"), target_), qint64{5000});
+    QCOMPARE(rec_->questions.size(), 0);
+    QCOMPARE(rec_->ends, 0);
+    QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::Complete);
+    QCOMPARE(w->lblCount()->text(), QStringLiteral("共下载 5000 字节"));
 }
 
 void DownloadWindowTest::progressInKilobytes() {
