@@ -220,8 +220,9 @@ void MWButton::writeProperties(PropertyBag& bag) const {
 QSize MWButton::sizeHint() const {
     const QFontMetrics fm(font());
     const QSize icon = hasPicture_ ? picture_.size() : QSize();
-    return {fm.horizontalAdvance(caption_) + 8 + icon.width(),
-            std::max(fm.height(), icon.height()) + 8};
+    // Room around the caption as a standard push button leaves, so a row of buttons reads well.
+    return {std::max(fm.horizontalAdvance(caption_) + 2 * fm.height() + icon.width(), 75),
+            std::max(fm.height(), icon.height()) + 12};
 }
 
 // --- layout and painting ----------------------------------------------------------------------

@@ -63,7 +63,8 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     bar_->setObjectName(QStringLiteral("进度条"));
     lblCount_ = label(QStringLiteral("lblCount"), QStringLiteral("下载"));
     lblCount_->setAccessibleName(QStringLiteral("下载状态"));
-    lblCount_->setMinimumWidth(360);
+    // Wide enough for "已下载 … [ … /秒 ]" of a transfer of some hundred megabytes.
+    lblCount_->setMinimumWidth(480);
     cmdStart_ = makeDownloadButton(this, QStringLiteral("cmdStart"), QStringLiteral("开始"));
     cmdStop_ = makeDownloadButton(this, QStringLiteral("cmdStop"), QStringLiteral("停止"));
     background_ = makeDownloadButton(this, QStringLiteral("后台下载"), QStringLiteral("后台下载"));
