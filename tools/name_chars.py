@@ -19,6 +19,9 @@ AVOID = set(
     "孤寡鳏叛逆乱暴虐狠欺辱耻羞妒嫉骂诅咒"
 )
 
+# Loss and mere sounds: words use them, a name never does.
+NOT_FOR_NAMES = set("丢乒乓")
+
 # Grammatical words and measure words make phrases, not names.
 PARTICLES = set("的了着过吗呢吧啊呀么们儿个之乎者也哉兮矣焉嘛啦哪这那某此其")
 
@@ -42,7 +45,7 @@ def level1(c):
 
 def name_worthy(c):
     return (level1(c) and c not in AVOID and c not in PARTICLES
-            and c not in BARE_RADICALS)
+            and c not in BARE_RADICALS and c not in NOT_FOR_NAMES)
 
 
 def name_worthy_characters():
