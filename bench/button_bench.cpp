@@ -80,14 +80,3 @@ BENCHMARK(BM_RepaintCacheHit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FaceCacheHit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintCacheMiss)->Iterations(5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HoverEnterLeave)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    // A measurement, not a look: without a display named, draw off screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

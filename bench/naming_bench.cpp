@@ -124,13 +124,3 @@ void BM_RejectedRunWithMessage(benchmark::State& state) {
 
 BENCHMARK(BM_RejectedRun)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RejectedRunWithMessage)->UseManualTime()->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -70,14 +70,3 @@ void BM_KeystrokeToPixels(benchmark::State& state) {
 
 BENCHMARK(BM_KeystrokeToControls)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeystrokeToPixels)->UseManualTime()->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv) {
-    // A measurement, not a look: without a display named, draw off screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

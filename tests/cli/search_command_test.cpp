@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/analysis_json.h"
+#include "cli/analysis_output.h"
 #include "cli/cli.h"
 #include "cli/json.h"
 #include "platform/text.h"
@@ -35,38 +36,9 @@ std::vector<std::string> lines(const std::string& text) {
 
 // The object the general JSON writer makes of an analysis.
 std::string generalJson(const Analysis& a) {
-    auto cls = [](LuckClass c) {
-        std::string s = "null";
-        if (c != LuckClass::none) {
-            s.clear();
-            json::appendString(s, className(c));
-        }
-        return s;
-    };
-    std::string classes;
-    json::Object(classes)
-        .raw("total", cls(a.totalClass))
-        .raw("heaven", cls(a.heavenClass))
-        .raw("person", cls(a.personClass))
-        .raw("earth", cls(a.earthClass))
-        .raw("outer", cls(a.outerClass))
-        .close();
     std::string out;
-    json::Object(out)
-        .field("name", std::u16string_view(a.name))
-        .field("surname", std::u16string_view(a.surname))
-        .field("given", std::u16string_view(a.given))
-        .field("surname_length", static_cast<long long>(a.surnameLength))
-        .field("company", a.company)
-        .field("total", a.total)
-        .field("heaven", a.heaven)
-        .field("person", a.person)
-        .field("earth", a.earth)
-        .field("outer", a.outer)
-        .field("score", a.score)
-        .field("attribute", std::u16string_view(a.attribute))
-        .raw("classes", classes)
-        .close();
+    json::Object object(out);
+    cli::analysisFields(object, a).close();
     return out + "\n";
 }
 
