@@ -36,9 +36,8 @@ void UniformRandom::reseed() {
 }
 
 float UniformRandom::next() {
-    // The top 24 bits, scaled by 2^-24: every value is exact in a float and below 1, which
-    // std::generate_canonical<float> does not promise.
-    return static_cast<float>(engine_() >> 40) * 0x1p-24f;
+    // std::generate_canonical<float> does not promise a value below 1; this does.
+    return unitFromBits(engine_());
 }
 
 }  // namespace muwu

@@ -16,6 +16,16 @@ class RandomSource {
     [[nodiscard]] virtual float next() = 0;
 };
 
+// The value in [0, 1) that 64 raw random bits stand for: their top 24 bits scaled by 2^-24. Every
+// result is exact in a float, so even all bits set gives 1 - 2^-24, never 1; scaling more bits
+// through a float would round the largest raw values up to 1 and pick past the end of a list.
+[[nodiscard]] constexpr float unitFromBits(std::uint64_t raw) noexcept {
+    return static_cast<float>(raw >> 40) * 0x1p-24f;
+}
+
+// The largest value next() can give.
+inline constexpr float kLargestDraw = unitFromBits(~std::uint64_t{0});
+
 // Microseconds since local midnight. The fraction of a second matters: with whole seconds, two
 // runs started within the same second would draw the same sequence and propose the same name.
 [[nodiscard]] std::uint64_t timeOfDaySeed(std::chrono::system_clock::time_point now);

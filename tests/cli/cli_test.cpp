@@ -50,8 +50,12 @@ TEST(Cli, RecognisesDoubleSurnamesAndHonoursTheOptions) {
     r = runCli({"analyze", "--json", "--no-auto", "欧阳修"});
     EXPECT_NE(r.out.find("\"surname\":\"欧\""), std::string::npos);
     r = runCli({"analyze", "--json", "--no-auto", "--surname-length", "3", "司马相如"});
-    EXPECT_NE(r.out.find("\"surname\":\"司马相\",\"given\":\"如\",\"surname_length\":3"),
-              std::string::npos);
+    // 司 5 马 10 相 9 如 6: 天格 马+相, 人格 相+如, 地格 如+1, 外格 30 - 15 + 1.
+    EXPECT_NE(r.out.find("\"surname\":\"司马相\",\"given\":\"如\",\"surname_length\":3,"
+                         "\"company\":false,\"total\":30,\"heaven\":19,\"person\":15,"
+                         "\"earth\":7,\"outer\":16,"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST(Cli, CompanyNamesHaveOnlyTheirTotal) {

@@ -59,6 +59,37 @@ TEST(AnalysisJson, WritesWhatTheGeneralWriterWrites) {
     }
 }
 
+// JSON allows no raw character below U+0020; DEL is escaped too, so no terminal acts on it.
+TEST(AnalysisJson, EveryControlCharacterIsWrittenAsAnEscape) {
+    CharacterData data(test::shippedData());
+    std::u16string controls;
+    for (char16_t c = 0; c < 0x20; ++c)
+        controls += c;
+    controls += u'\x7f';
+    for (const char16_t c : controls) {
+        SCOPED_TRACE(static_cast<int>(c));
+        const std::u16string name = std::u16string(u"王") + c + u"明";
+        std::string escape = c == u'\n' ? "\\n" : c == u'\r' ? "\\r" : c == u'\t' ? "\\t" : "";
+        if (escape.empty()) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            escape = std::string("\\u00") + kHex[c >> 4] + kHex[c & 0xF];
+        }
+        std::string general;
+        json::appendString(general, name);
+        EXPECT_EQ(general, "\"王" + escape + "明\"");
+
+        // The fast writer passes such a name to the general one, and writes no raw control byte.
+        std::string fast;
+        cli::appendAnalysisJson(fast, analyseName(data, name, {}));
+        EXPECT_NE(fast.find("\"name\":" + general), std::string::npos) << fast;
+        ASSERT_TRUE(fast.ends_with('\n'));
+        for (std::size_t i = 0; i + 1 < fast.size(); ++i) {
+            const auto b = static_cast<unsigned char>(fast[i]);
+            ASSERT_TRUE(b >= 0x20 && b != 0x7F) << "byte " << i << " of " << fast;
+        }
+    }
+}
+
 TEST(SearchCommand, EveryListedNameAnalysesAlikeThroughAnalyze) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"search", "--surname", "王", "--top", "40", "--json"},

@@ -65,6 +65,53 @@ TEST_F(MainFormTest, ComputesTheFiveGridsOfTheUsualShapes) {
     EXPECT_EQ(form.总笔画数, u"12");
 }
 
+// Surname 丁三田思 (2, 3, 5, 9) and given name 华葛李 (14, 18, 7), cut to every length: distinct
+// counts, so a grid that takes the wrong character shows another number.
+struct GridRow {
+    int surname, given;
+    long long heaven, person, earth, outer, total;
+};
+
+std::u16string shown(long long n) {
+    return fromUtf8(std::to_string(n));
+}
+
+TEST_F(MainFormTest, EveryGridOfSurnamesOfOneToFourAndGivenNamesOfOneToThree) {
+    const std::u16string_view surname = u"丁三田思", given = u"华葛李";
+    const GridRow rows[] = {
+        {1, 1, 3, 16, 15, 2, 16},   {1, 2, 3, 16, 32, 19, 34},  {1, 3, 3, 16, 39, 26, 41},
+        {2, 1, 5, 17, 15, 3, 19},   {2, 2, 5, 17, 32, 20, 37},  {2, 3, 5, 17, 39, 27, 44},
+        {3, 1, 8, 19, 15, 6, 24},   {3, 2, 8, 19, 32, 23, 42},  {3, 3, 8, 19, 39, 30, 49},
+        {4, 1, 14, 23, 15, 11, 33}, {4, 2, 14, 23, 32, 28, 51}, {4, 3, 14, 23, 39, 35, 58},
+    };
+    for (const GridRow& row : rows) {
+        const std::u16string name = std::u16string(surname.substr(0, row.surname)) +
+                                    std::u16string(given.substr(0, row.given));
+        SCOPED_TRACE(toUtf8(name) + ", surname length " + std::to_string(row.surname));
+        MainForm f(data);
+        f.load();
+        const AnalysisOptions options{false, row.surname, false};
+        pasteName(f, name, options);
+        ASSERT_EQ(f.姓, surname.substr(0, row.surname));
+        EXPECT_EQ(f.天格笔画数, shown(row.heaven));
+        EXPECT_EQ(f.人格笔画数, shown(row.person));
+        EXPECT_EQ(f.地格笔画数, shown(row.earth));
+        EXPECT_EQ(f.外格笔画数, shown(row.outer));
+        EXPECT_EQ(f.总笔画数, shown(row.total));
+        EXPECT_EQ(f.Text5, luckEntry(static_cast<int>(row.heaven)));
+        EXPECT_EQ(f.Text8, luckEntry(static_cast<int>(row.outer)));
+
+        // The analysis the command line and the name search use gives the same numbers.
+        const Analysis a = analyseName(data, name, options);
+        EXPECT_EQ(a.surname, surname.substr(0, row.surname));
+        EXPECT_EQ(a.heaven, row.heaven);
+        EXPECT_EQ(a.person, row.person);
+        EXPECT_EQ(a.earth, row.earth);
+        EXPECT_EQ(a.outer, row.outer);
+        EXPECT_EQ(a.total, row.total);
+    }
+}
+
 TEST_F(MainFormTest, ScoresFromTheClassesOfTheFiveTexts) {
     type(u"李田思");  // 21 大吉, 8 吉, 12 凶, 14 凶, 10 凶
     EXPECT_EQ(form.评分, u"72.8");
@@ -221,6 +268,22 @@ TEST_F(MainFormTest, NeverCutsASurrogatePair) {
     EXPECT_EQ(form.姓, u"张\U00020000");
     EXPECT_EQ(form.名, u"三");
     EXPECT_EQ(fromUtf8(toUtf8(form.姓)), form.姓);
+
+    // A pair that ends the name exactly where the cut is kept whole goes to the surname.
+    for (const auto& [name, length] : {std::pair<std::u16string_view, int>{u"\U00020000", 1},
+                                       {u"张\U00020000", 2},
+                                       {u"张三\U00020000", 3}}) {
+        SCOPED_TRACE(toUtf8(name));
+        MainForm f(data);
+        f.load();
+        const AnalysisOptions options{false, length, false};
+        pasteName(f, name, options);
+        EXPECT_EQ(f.姓, name);
+        EXPECT_EQ(f.名, u"");
+        const Analysis a = analyseName(data, name, options);
+        EXPECT_EQ(a.surname, name);
+        EXPECT_EQ(a.given, u"");
+    }
 }
 
 TEST_F(MainFormTest, WhileNamingTheSurnameIsLeftAloneAndAnEmptyNameIsStillAnalysed) {

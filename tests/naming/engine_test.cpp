@@ -144,6 +144,61 @@ TEST_F(EngineTest, ATwoCharacterPersonalNameMayHaveAnUnluckyOuterGrid) {
     EXPECT_FALSE(a.total || a.person || a.earth);
 }
 
+TEST_F(EngineTest, AnUnluckyEarthGridAloneRejectsTheName) {
+    useSmallData();
+    // 张丁丁: total 15, 人格 13 and 外格 3 are lucky; 地格 4 is not.
+    const float ding = listDraw(2, 4), only = itemDraw(0, 1);
+    ScriptedRandom earth({ding, only, ding, only});
+    RunRecord r = run(settings(u"张", u"2", u"4"), earth);
+    EXPECT_EQ(r.result.outcome, RunOutcome::timedOut);
+    const Attempt& a = r.attempts.back();
+    ASSERT_EQ(a.name, u"张丁丁");
+    EXPECT_TRUE(a.earth);
+    EXPECT_FALSE(a.total || a.person || a.outer);
+
+    // 张丁丁 first, then 张丁王 (total 17, 人格 13, 地格 6, 外格 5): the run goes on to it.
+    ScriptedRandom then({ding, only, ding, only, ding, only, listDraw(4, 4), only});
+    r = run(settings(u"张", u"2", u"4"), then);
+    ASSERT_EQ(r.attempts.size(), 2u);
+    EXPECT_EQ(r.attempts[0].name, u"张丁丁");
+    EXPECT_TRUE(passes(r.attempts[1])) << toUtf8(r.attempts[1].name);
+    EXPECT_EQ(r.result.outcome, RunOutcome::accepted);
+    EXPECT_EQ(form().Text3, u"张丁王");
+}
+
+TEST_F(EngineTest, APrefixOfThreeCharactersIsJudgedOnItsOwnGrids) {
+    useSmallData();
+    // 一丁三 + 王: 天格 丁+三 5, 人格 三+王 7, 地格 5, 外格 10 - 7 + 1 = 4, total 10.
+    ScriptedRandom draw({listDraw(4, 4), itemDraw(0, 1)});
+    const RunRecord r = run(settings(u"一丁三", u"1", u"4"), draw);
+    EXPECT_EQ(r.attempts.back().name, u"一丁三王");
+    EXPECT_EQ(form().姓长度, 3);
+    EXPECT_EQ(form().姓, u"一丁三");
+    EXPECT_EQ(form().天格笔画数, u"5");
+    EXPECT_EQ(form().人格笔画数, u"7");
+    EXPECT_EQ(form().地格笔画数, u"5");
+    EXPECT_EQ(form().外格笔画数, u"4");
+    EXPECT_EQ(form().总笔画数, u"10");
+}
+
+TEST_F(EngineTest, TheLargestDrawPicksTheLimitsListAndThePoolsLastCharacter) {
+    useSmallData();
+    std::u16string pool;
+    for (char16_t c = 0x4E00; c < 0x4E00 + 5000; ++c)
+        pool += c;
+    ScriptedRandom top({kLargestDraw});
+    for (const int limit : {1, 3, 30}) {
+        SCOPED_TRACE(limit);
+        std::set<int> asked;
+        const RunRecord r = run(settings(u"张", u"2", numberText(limit)), top, {}, [&](int n) {
+            asked.insert(n);
+            return pool;
+        });
+        EXPECT_EQ(asked, std::set<int>{limit});
+        EXPECT_EQ(r.attempts[0].name, std::u16string(u"张") + pool.back() + pool.back());
+    }
+}
+
 struct PairRow {
     float r1, r2;
     std::u16string_view pair;

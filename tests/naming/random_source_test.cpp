@@ -53,6 +53,24 @@ TEST(UniformRandom, ValuesLieInTheUnitIntervalAndFillIt) {
     EXPECT_GT(high, 800);
 }
 
+TEST(UniformRandom, TheLargestRawValueStaysBelowOne) {
+    constexpr std::uint64_t all = ~std::uint64_t{0};
+    EXPECT_LT(unitFromBits(all), 1.0f);
+    EXPECT_EQ(unitFromBits(all), 1.0f - 0x1p-24f);
+    EXPECT_EQ(kLargestDraw, unitFromBits(all));
+    // Every raw value that shares the top 24 bits gives the same value; the low bits never round
+    // it up.
+    EXPECT_EQ(unitFromBits(all - (std::uint64_t{1} << 40) + 1), kLargestDraw);
+    EXPECT_EQ(unitFromBits(all >> 1), 0.5f - 0x1p-24f);
+    EXPECT_EQ(unitFromBits(std::uint64_t{1} << 63), 0.5f);
+    EXPECT_EQ(unitFromBits((std::uint64_t{1} << 40) - 1), 0.0f);
+    EXPECT_EQ(unitFromBits(std::uint64_t{1} << 40), 0x1p-24f);
+
+    // The largest value still picks inside a list of every size a pool or limit can have.
+    for (const double size : {1.0, 30.0, 3582.0, 16777215.0})
+        EXPECT_LT(static_cast<std::uint64_t>(size * static_cast<double>(kLargestDraw)), size);
+}
+
 TEST(TimeOfDaySeed, CountsMicrosecondsSinceLocalMidnight) {
     using namespace std::chrono;
     // The tests run with TZ=UTC. 1970-01-02 12:34:56.250 and the same moment a day later.

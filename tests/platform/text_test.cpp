@@ -35,5 +35,17 @@ TEST(Lines, SplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(lines, std::vector<std::u16string>{u"x"});
 }
 
+TEST(Printable, EscapesEveryControlCharacterAndNothingElse) {
+    for (char32_t c = 0; c <= 0xA0; ++c) {
+        const std::u16string text = std::u16string(u"a") + static_cast<char16_t>(c) + u"b";
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const std::string expected =
+            control ? std::string("a\\u00") + kHex[c >> 4] + kHex[c & 0xF] + "b" : toUtf8(text);
+        EXPECT_EQ(printable(text), expected) << static_cast<int>(c);
+    }
+    EXPECT_EQ(printable(u"张\x1b[2J三"), "张\\u001B[2J三");
+}
+
 }  // namespace
 }  // namespace muwu
