@@ -105,25 +105,6 @@ SearchOptions optionsOf(const Parsed& p) {
     return o;
 }
 
-// Names come from the user's arguments: control characters are written as \uXXXX so none can act
-// on the terminal.
-std::string shown(std::u16string_view text) {
-    std::string out;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            out += toUtf8(text.substr(start, i - start));
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-            start = i + 1;
-        }
-    }
-    return out + toUtf8(text.substr(start));
-}
-
 std::string classSuffix(LuckClass c) {
     return c == LuckClass::none ? std::string() : "（" + toUtf8(className(c)) + "）";
 }
@@ -134,7 +115,7 @@ std::string grid(std::string_view label, const std::optional<long long>& n, Luck
 
 void appendText(std::string& out, const SearchHit& hit) {
     const Analysis& a = hit.analysis;
-    out += std::to_string(hit.rank) + ". " + shown(a.name) + "　评分 " +
+    out += std::to_string(hit.rank) + ". " + printable(a.name) + "　评分 " +
            (a.score ? toUtf8(*a.score) : std::string("—")) + "　" +
            grid("总格 ", a.total, a.totalClass);
     if (!a.company) {
@@ -142,7 +123,7 @@ void appendText(std::string& out, const SearchHit& hit) {
                grid("人格 ", a.person, a.personClass) + " " + grid("地格 ", a.earth, a.earthClass) +
                " " + grid("外格 ", a.outer, a.outerClass);
     }
-    out += "　属性 " + (a.attribute.empty() ? std::string("—") : shown(a.attribute)) + "\n";
+    out += "　属性 " + (a.attribute.empty() ? std::string("—") : printable(a.attribute)) + "\n";
 }
 
 bool dataUsable(const std::filesystem::path& folder, std::ostream& err) {

@@ -8,22 +8,14 @@
 #include <sstream>
 
 #include "platform/text.h"
+#include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
 
 namespace muwu {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = cli::run(args, in, out, err, {test::shippedData()});
-    return {status, out.str(), err.str()};
-}
+using test::Result;
+using test::runCli;
 
 TEST(Cli, AnalysesANameAsJson) {
     const Result r = runCli({"analyze", "--json", "张三丰"});

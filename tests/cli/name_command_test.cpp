@@ -8,30 +8,15 @@
 #include "cli/cli.h"
 #include "naming/name_worthy.h"
 #include "platform/text.h"
+#include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
 
 namespace muwu {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = cli::run(args, in, out, err, {test::shippedData()});
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> v;
-    std::istringstream s(text);
-    for (std::string line; std::getline(s, line);)
-        v.push_back(line);
-    return v;
-}
+using test::lines;
+using test::Result;
+using test::runCli;
 
 // The value of a string field of one JSON line, as written (no escapes occur in these).
 std::string field(const std::string& json, const std::string& name) {

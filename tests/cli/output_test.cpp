@@ -15,6 +15,7 @@
 #include "cli/fd_output.h"
 #include "platform/data_folder.h"
 #include "platform/text.h"
+#include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
 
 extern char** environ;
@@ -24,18 +25,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using test::Result;
 
 Result runCli(const std::vector<std::string>& args, int inputFd = -1) {
-    std::istringstream in;
-    std::ostringstream out, err;
     cli::Environment env{test::shippedData(), inputFd};
     env.reportDate = "2024/1/2";
-    const int status = cli::run(args, in, out, err, env);
-    return {status, out.str(), err.str()};
+    return test::runCli(args, "", env);
 }
 
 bool validUtf8Text(const std::string& s) {

@@ -9,30 +9,15 @@
 #include "cli/cli.h"
 #include "cli/json.h"
 #include "platform/text.h"
+#include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
 
 namespace muwu {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(std::vector<std::string> args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = cli::run(args, in, out, err, {test::shippedData()});
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
-}
+using test::lines;
+using test::Result;
+using test::runCli;
 
 // The object the general JSON writer makes of an analysis.
 std::string generalJson(const Analysis& a) {
