@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "controls/face_cache.h"
+#include "controls/qt_colour.h"
 #include "controls/transparent_blit.h"
 
 namespace muwu {
@@ -35,16 +36,6 @@ std::function<QPoint()>& cursorQuery() {
 std::int64_t nextHwnd() {
     static std::int64_t last = 0;
     return ++last;
-}
-
-QColor qc(Colour c) {
-    const Channels ch = channels(c);
-    return {ch.r, ch.g, ch.b};
-}
-
-QRgb qrgbOf(Colour c) {
-    const Channels ch = channels(c);
-    return qRgb(ch.r, ch.g, ch.b);
 }
 
 // A GDI-style rounded rectangle outline from (l, t) to (r, b): the right and bottom edges lie one
@@ -295,7 +286,7 @@ void MWButton::generateStrips(const FaceColours& colours) {
     const auto fill = [](const std::vector<Colour>& rows) {
         QImage s(1, static_cast<int>(rows.size()), QImage::Format_RGB32);
         for (int y = 0; y < s.height(); ++y)
-            s.setPixel(0, y, qrgbOf(rows[static_cast<std::size_t>(y)]));
+            s.setPixel(0, y, toQRgb(rows[static_cast<std::size_t>(y)]));
         return s;
     };
     holder.按下图 = fill(pressedStrip(colours.pressed));
@@ -322,7 +313,7 @@ void MWButton::paintFace(const FaceColours& colours) {
     {
         // P1, the face: the chosen strip stretched over the inner area.
         QPainter p(&face_);
-        p.fillRect(face_.rect(), qc(colours.background));
+        p.fillRect(face_.rect(), toQColor(colours.background));
         const QRectF area(1, 1, layout_.innerW, layout_.innerH);
         const QImage* strip = nullptr;
         if (!enabled)
@@ -343,16 +334,16 @@ void MWButton::paintFace(const FaceColours& colours) {
     QPainter p(&face_);
     p.setBrush(Qt::NoBrush);
     // P3 and P4, the borders.
-    p.setPen(QPen(qc(colours.outerBorder), 0));
+    p.setPen(QPen(toQColor(colours.outerBorder), 0));
     roundRect(p, 0, 0, w - 1, h - 1, crad_);
     if (!colours.flat) {
-        p.setPen(QPen(qc(colours.innerBorder), 0));
+        p.setPen(QPen(toQColor(colours.innerBorder), 0));
         roundRect(p, 1, 1, w - 2, h - 2, crad_ - 1);
     }
     // P5, the caption, one pixel lower while pressed.
     if (!caption_.isEmpty()) {
         p.setFont(font());
-        p.setPen(qc(colours.caption));
+        p.setPen(toQColor(colours.caption));
         // Laid out once per caption and font: the face is painted at every hover and press.
         if (captionText_.text() != caption_)
             captionText_.setText(caption_);
@@ -371,7 +362,7 @@ void MWButton::drawDottedFrame(Colour colour) {
     if (face_.isNull())
         return;
     QPainter p(&face_);
-    QPen pen(qc(colour), 0);
+    QPen pen(toQColor(colour), 0);
     pen.setDashPattern({1, 1});
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);

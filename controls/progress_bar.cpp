@@ -1,4 +1,5 @@
 #include "controls/progress_bar.h"
+#include "controls/qt_colour.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -90,15 +91,6 @@ void ProgressBar::setValue(std::int32_t v) {
 
 namespace {
 
-QColor toQColor(controls::Colour c) {
-    const controls::Channels ch = controls::channels(c & controls::kMaxColour);
-    return {ch.r, ch.g, ch.b};
-}
-
-controls::Colour toColour(const QColor& c) {
-    return controls::rgb(c.red(), c.green(), c.blue());
-}
-
 std::int32_t clamp32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
@@ -112,8 +104,8 @@ void ProgressBar::readProperties(const controls::PropertyBag& bag) {
     state_.minimum = clamp32(p.minimum);
     writeValue(state_, readNumber(QString::fromStdU16String(p.value).toStdString()));
     apply();
-    set背景色(toQColor(p.background));
-    set进度条色(toQColor(p.bar));
+    set背景色(controls::toQColor(p.background));
+    set进度条色(controls::toQColor(p.bar));
     refresh_ = p.refresh;
 }
 
@@ -122,8 +114,8 @@ void ProgressBar::writeProperties(controls::PropertyBag& bag) const {
     p.maximum = state_.maximum;
     p.minimum = state_.minimum;
     p.value = QString::number(state_.value).toStdU16String();
-    p.background = toColour(background_);
-    p.bar = toColour(bar_);
+    p.background = controls::fromQColor(background_);
+    p.bar = controls::fromQColor(bar_);
     p.refresh = refresh_;
     writeProgressProperties(bag, p);
 }

@@ -19,12 +19,14 @@
 #include <QSignalBlocker>
 
 #include "controls/mw_button.h"
+#include "controls/qt_colour.h"
 #include "names/char_data.h"
 #include "names/entry_box.h"
 #include "names/report.h"
 #include "platform/accessibility.h"
 #include "platform/fit_label.h"
 #include "platform/press_label.h"
+#include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/twips.h"
 #include "platform/ui_fonts.h"
@@ -33,10 +35,6 @@
 namespace muwu {
 
 namespace {
-
-QString qs(const std::u16string& s) {
-    return QString::fromStdU16String(s);
-}
 
 void showText(QLabel* label, const std::u16string& text) {
     const QString t = qs(text);
@@ -48,10 +46,6 @@ void showText(QLineEdit* edit, const std::u16string& text) {
     const QString t = qs(text);
     if (edit->text() != t)
         edit->setText(t);
-}
-
-QColor qColour(Colour c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
 double screenDpi() {
@@ -82,7 +76,7 @@ MainWindow::MainWindow(const std::filesystem::path& dataFolder, FileOpener opene
     for (EntryBox* box :
          {c_.Text4, c_.gridBoxes[0], c_.gridBoxes[1], c_.gridBoxes[2], c_.gridBoxes[3]}) {
         QPalette p = box->palette();
-        p.setColor(QPalette::Text, qColour(kGreen));
+        p.setColor(QPalette::Text, controls::toQColor(kGreen));
         box->setPalette(p);
     }
     connectControls();
@@ -280,7 +274,7 @@ void MainWindow::refresh() {
         }
         if (shownColour_[i] != colours[i]) {
             QPalette p = boxes[i]->palette();
-            p.setColor(QPalette::Text, qColour(colours[i]));
+            p.setColor(QPalette::Text, controls::toQColor(colours[i]));
             boxes[i]->setPalette(p);
             shownColour_[i] = colours[i];
         }

@@ -20,6 +20,7 @@
 #include "platform/fit_label.h"
 #include "platform/placer.h"
 #include "platform/press_label.h"
+#include "platform/qt_text.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
@@ -51,10 +52,6 @@ class SquareThumbStyle : public QProxyStyle {
         }
     }
 };
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 EntryBox* gridBox(QWidget* parent) {
     return new EntryBox(parent);

@@ -17,16 +17,14 @@
 #include <cmath>
 
 #include "controls/mw_button.h"
+#include "controls/qt_colour.h"
 #include "names/main_window.h"
+#include "platform/qt_text.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
 
 namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 enum Column { kRank, kName, kScore, kTotal, kHeaven, kPerson, kEarth, kOuter, kAttribute };
 const QStringList kHeadings = {
@@ -57,7 +55,7 @@ Item* gridItem(const std::optional<long long>& n, LuckClass c, bool shown) {
     if (!shown || !n)
         return new Item(QStringLiteral("—"));
     auto* item = new Item(QString::number(*n) + u' ' + qs(className(c)), static_cast<double>(*n));
-    item->setForeground(c == LuckClass::misfortune ? QColor(255, 0, 0) : QColor(0, 128, 0));
+    item->setForeground(controls::toQColor(c == LuckClass::misfortune ? kRed : kGreen));
     return item;
 }
 
@@ -82,7 +80,11 @@ NameListWindow::NameListWindow(MainWindow& main, QWidget* parent)
     debounce_.setSingleShot(true);
     debounce_.setInterval(0);
     connect(&debounce_, &QTimer::timeout, this, [this] { search(); });
-    connect(&main_, &QObject::destroyed, this, &QWidget::close);
+    // A search still pending must not reach the main window once it is gone.
+    connect(&main_, &QObject::destroyed, this, [this] {
+        debounce_.stop();
+        close();
+    });
     changed();
 }
 
@@ -326,7 +328,7 @@ bool NameListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& main,
-                          const QWidget& prefixField, const QWidget& suffixField) {
+                          const QLineEdit& prefix, const QLineEdit& suffix) {
     auto* button = new MWButton(QStringLiteral("列出好名"), &namingWindow);
     button->setObjectName(QStringLiteral("列出好名"));
     button->setAccessibleName(QStringLiteral("列出好名"));
@@ -339,13 +341,10 @@ void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& ma
     QWidget::setTabOrder(&求名, button);
 
     auto open = std::make_shared<QPointer<NameListWindow>>();
-    const auto* prefix = qobject_cast<const QLineEdit*>(&prefixField);
-    const auto* suffix = qobject_cast<const QLineEdit*>(&suffixField);
-    QObject::connect(button, &MWButton::Click, button, [open, &main, prefix, suffix] {
+    QObject::connect(button, &MWButton::Click, button, [open, &main, &prefix, &suffix] {
         if (!*open) {
             *open = new NameListWindow(main);
-            (*open)->startFrom(prefix ? prefix->text() : QString(),
-                               suffix ? suffix->text() : QString());
+            (*open)->startFrom(prefix.text(), suffix.text());
         }
         (*open)->show();
         (*open)->raise();

@@ -78,6 +78,6 @@ using 选名窗 = NameListWindow;
 // Puts 列出好名 beside 求名 in the naming window; it opens the name list window (one at a time)
 // with the naming window's prefix and suffix.
 void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& main,
-                          const QWidget& prefixField, const QWidget& suffixField);
+                          const QLineEdit& prefix, const QLineEdit& suffix);
 
 }  // namespace muwu

@@ -21,6 +21,7 @@
 #include "naming/name_worthy.h"
 #include "naming/window_evaluator.h"
 #include "platform/accessibility.h"
+#include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/text.h"
 #include "platform/ui_fonts.h"
@@ -28,10 +29,6 @@
 namespace muwu {
 
 namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();

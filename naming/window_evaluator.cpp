@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <stdexcept>
 
+#include "controls/qt_colour.h"
 #include "names/main_window.h"
 
 namespace muwu {
@@ -64,7 +65,8 @@ std::u16string WindowEvaluator::text3() const {
 }
 
 bool WindowEvaluator::isRed(GridBox box) const {
-    return boxes_[static_cast<int>(box)]->palette().color(QPalette::Text) == QColor(255, 0, 0);
+    return boxes_[static_cast<int>(box)]->palette().color(QPalette::Text) ==
+           controls::toQColor(kRed);
 }
 
 bool WindowEvaluator::公司名Selected() const {

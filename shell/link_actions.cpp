@@ -1,4 +1,5 @@
 #include "shell/link_actions.h"
+#include "platform/qt_text.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -6,10 +7,6 @@
 namespace muwu {
 
 namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QUrl urlOf(const LinkTarget& target) {
     if (target.isLocal())
