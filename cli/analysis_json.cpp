@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/json.h"
+#include "platform/text.h"
 
 namespace muwu::cli {
 
@@ -12,7 +13,7 @@ namespace {
 
 bool plain(std::u16string_view text) {
     for (const char16_t u : text) {
-        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || (u >= 0xD800 && u <= 0xDFFF))
+        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || isSurrogate(u))
             return false;
     }
     return true;

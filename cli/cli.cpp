@@ -39,8 +39,6 @@ namespace muwu::cli {
 
 namespace {
 
-constexpr std::string_view kProgram = "muwu-cli";
-
 constexpr std::string_view kUsage =
     "用法：muwu-cli [--data 目录] 命令 [选项] …\n"
     "\n"
@@ -102,40 +100,16 @@ void allowOnly(const Parsed& p, std::initializer_list<std::string_view> allowed)
     }
 }
 
-std::optional<long long> parseInteger(std::string_view s) {
-    long long v = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size())
-        return std::nullopt;
-    return v;
-}
-
 class Session {
   public:
     Session(const Parsed& p, std::ostream& out, std::ostream& err, const Environment& env)
-        : out_(out), err_(err), inputFd_(env.inputFd) {
-        if (auto it = p.values.find("--data"); it != p.values.end()) {
-            folder_ = std::filesystem::path(it->second);
-        } else {
-            folder_ = findDataFolder(env.programDir);
-        }
-    }
+        : out_(out), err_(err), inputFd_(env.inputFd), folder_(dataFolderOf(p, env.programDir)) {}
 
-    // The data serve when their folder exists and holds at least one readable stroke list.
     bool checkData() {
-        std::error_code ec;
-        if (!std::filesystem::is_directory(folder_, ec)) {
-            error("无法读取数据：目录“" + folder_.string() + "”不存在或不是目录");
-            return false;
-        }
-        for (int k = 1; k <= kMaxStrokes; ++k) {
-            const auto list = folder_ / std::filesystem::path(toUtf8(strokeListName(k)));
-            if (std::filesystem::is_regular_file(list, ec) && ::access(list.c_str(), R_OK) == 0)
-                return true;
-        }
-        error("无法读取数据：目录“" + folder_.string() +
-              "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）");
-        return false;
+        const std::string problem = dataFolderProblem(folder_);
+        if (!problem.empty())
+            error(problem);
+        return problem.empty();
     }
 
     CharacterData& data() {
@@ -151,8 +125,7 @@ class Session {
             error(problem.message);
     }
 
-    // Messages echo paths and arguments, which may hold any bytes.
-    void error(std::string_view message) { err_ << kProgram << ": " << printable(message) << '\n'; }
+    void error(std::string_view message) { writeError(err_, message); }
 
     std::ostream& out() { return out_; }
     [[nodiscard]] int inputFd() const { return inputFd_; }
@@ -169,13 +142,9 @@ AnalysisOptions analysisOptions(const Parsed& p) {
     AnalysisOptions options;
     options.company = p.flags.contains("--company");
     options.autoRecognition = !p.flags.contains("--no-auto");
-    if (auto it = p.values.find("--surname-length"); it != p.values.end()) {
-        const std::optional<long long> l = parseInteger(it->second);
-        if (!l || *l < kMinSurnameLength || *l > kMaxSurnameLength) {
-            throw UsageError{"--surname-length 需要 1 到 10 之间的整数，而不是“" + it->second +
-                             "”"};
-        }
-        options.surnameLength = static_cast<int>(*l);
+    if (p.values.contains("--surname-length")) {
+        options.surnameLength = static_cast<int>(integerOption(
+            p, "--surname-length", kMinSurnameLength, kMinSurnameLength, kMaxSurnameLength));
     }
     return options;
 }
@@ -270,8 +239,7 @@ int lookupCommand(const Parsed& p, Session& s) {
     for (std::size_t i = 0; i < text.size();) {
         // One character is one code point: a surrogate pair is looked up as the pair it is.
         std::size_t len = 1;
-        if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
-            text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
             len = 2;
         }
         const std::u16string_view c(text.data() + i, len);
@@ -375,31 +343,14 @@ int reportCommand(const Parsed& p, Session& s, const Environment& env) {
     return kExitOk;
 }
 
-std::string valueOr(const Parsed& p, const std::string& name, std::string fallback) {
-    const auto it = p.values.find(name);
-    return it != p.values.end() ? it->second : fallback;
-}
-
-long long integerOption(const Parsed& p, const std::string& name, long long fallback, long long low,
-                        long long high) {
-    const std::string text = valueOr(p, name, std::to_string(fallback));
-    const std::optional<long long> v = parseInteger(text);
-    if (!v || *v < low || *v > high) {
-        throw UsageError{name + " 需要 " + std::to_string(low) + " 到 " + std::to_string(high) +
-                         " 之间的整数，而不是“" + text + "”"};
-    }
-    return *v;
-}
-
 // The main window's surname length counts UTF-16 units, so a character beyond the basic plane
 // takes two of its ten places; the message counts characters, as the user sees them.
 void checkPrefix(std::u16string_view prefix) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (prefix[i] < 0xDC00 || prefix[i] > 0xDFFF || i == 0 || prefix[i - 1] < 0xD800 ||
-            prefix[i - 1] > 0xDBFF) {
+        // The low half of a pair is no character of its own.
+        if (!(i > 0 && isLowSurrogate(prefix[i]) && isHighSurrogate(prefix[i - 1])))
             ++characters;
-        }
     }
     if (characters > static_cast<std::size_t>(kMaxPrefixLength)) {
         throw UsageError{"--prefix 最多 " + std::to_string(kMaxPrefixLength) + " 个字，而“" +
@@ -541,10 +492,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         Session session(p, out, err, env);
         return outputChecked(runCommand(p, in, session, env), out, err, env);
     } catch (const UsageError& e) {
-        err << kProgram << ": " << printable(e.message) << "（用 --help 查看用法）\n";
+        writeError(err, e.message + "（用 --help 查看用法）");
         return kExitUsage;
     } catch (const std::exception& e) {
-        err << kProgram << ": " << printable(e.what()) << '\n';
+        writeError(err, e.what());
         return kExitFailure;
     }
 }

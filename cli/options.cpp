@@ -1,6 +1,13 @@
 #include "cli/options.h"
 
+#include <unistd.h>
+
+#include <charconv>
 #include <optional>
+
+#include "names/char_data.h"
+#include "platform/data_folder.h"
+#include "platform/text.h"
 
 namespace muwu::cli {
 
@@ -39,6 +46,53 @@ Parsed parseArguments(const std::vector<std::string>& args, const OptionTable& t
         }
     }
     return p;
+}
+
+void writeError(std::ostream& err, std::string_view message) {
+    err << kProgram << ": " << printable(message) << '\n';
+}
+
+std::optional<long long> parseInteger(std::string_view s) {
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
+    return v;
+}
+
+std::string valueOr(const Parsed& p, const std::string& name, std::string fallback) {
+    const auto it = p.values.find(name);
+    return it != p.values.end() ? it->second : fallback;
+}
+
+long long integerOption(const Parsed& p, const std::string& name, long long fallback, long long low,
+                        long long high) {
+    const std::string text = valueOr(p, name, std::to_string(fallback));
+    const std::optional<long long> v = parseInteger(text);
+    if (!v || *v < low || *v > high) {
+        throw UsageError{name + " 需要 " + std::to_string(low) + " 到 " + std::to_string(high) +
+                         " 之间的整数，而不是“" + text + "”"};
+    }
+    return *v;
+}
+
+std::filesystem::path dataFolderOf(const Parsed& p, const std::filesystem::path& programDir) {
+    if (const auto it = p.values.find("--data"); it != p.values.end())
+        return std::filesystem::path(it->second);
+    return findDataFolder(programDir);
+}
+
+std::string dataFolderProblem(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return "无法读取数据：目录“" + folder.string() + "”不存在或不是目录";
+    for (int k = 1; k <= kMaxStrokes; ++k) {
+        const auto list = folder / std::filesystem::path(toUtf8(strokeListName(k)));
+        if (std::filesystem::is_regular_file(list, ec) && ::access(list.c_str(), R_OK) == 0)
+            return {};
+    }
+    return "无法读取数据：目录“" + folder.string() +
+           "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）";
 }
 
 }  // namespace muwu::cli

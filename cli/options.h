@@ -1,7 +1,10 @@
 #pragma once
 // The words of a command line split into the command, its flags, its valued options and its
 // names. One parser serves every command, so they all read options alike.
+#include <filesystem>
 #include <map>
+#include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -31,5 +34,28 @@ struct OptionTable {
 // "--" ends the options; a word such as "-1" is a name, so a negative number reaches the command
 // that can say what is wrong with it. Throws UsageError.
 [[nodiscard]] Parsed parseArguments(const std::vector<std::string>& args, const OptionTable& table);
+
+inline constexpr std::string_view kProgram = "muwu-cli";
+
+// One line on the error stream. Messages echo paths and arguments, which may hold any bytes, so
+// control characters and bytes that are not UTF-8 are written as escapes.
+void writeError(std::ostream& err, std::string_view message);
+
+// The whole text as a decimal integer, nothing else.
+[[nodiscard]] std::optional<long long> parseInteger(std::string_view s);
+
+[[nodiscard]] std::string valueOr(const Parsed& p, const std::string& name, std::string fallback);
+
+// The option's value (fallback when it is absent) as an integer from low to high. Throws
+// UsageError naming the option and the range.
+[[nodiscard]] long long integerOption(const Parsed& p, const std::string& name, long long fallback,
+                                      long long low, long long high);
+
+// The data folder of --data, or the one found from the program's folder.
+[[nodiscard]] std::filesystem::path dataFolderOf(const Parsed& p,
+                                                 const std::filesystem::path& programDir);
+
+// Why the data cannot serve, or empty when the folder holds at least one readable stroke list.
+[[nodiscard]] std::string dataFolderProblem(const std::filesystem::path& folder);
 
 }  // namespace muwu::cli

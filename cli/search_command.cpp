@@ -50,21 +50,6 @@ Parsed parse(const std::vector<std::string>& args) {
     return parseArguments(args, {kFlags, kValued, "命令 search 不接受选项 ", true});
 }
 
-long long integer(const Parsed& p, const std::string& name, long long fallback, long long low,
-                  long long high) {
-    const auto it = p.values.find(name);
-    if (it == p.values.end())
-        return fallback;
-    long long v = 0;
-    const std::string& s = it->second;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size() || v < low || v > high) {
-        throw UsageError{name + " 需要 " + std::to_string(low) + " 到 " + std::to_string(high) +
-                         " 之间的整数，而不是“" + s + "”"};
-    }
-    return v;
-}
-
 SearchOptions optionsOf(const Parsed& p) {
     if (!p.positionals.empty())
         throw UsageError{"search 不接受名称参数，姓用 --surname 给出（多余的是“" +
@@ -79,13 +64,13 @@ SearchOptions optionsOf(const Parsed& p) {
     o.suffix = text("--suffix");
     if (!o.company && p.values.contains("--suffix"))
         throw UsageError{"--suffix 只用于公司名（--company）"};
-    o.givenLength = static_cast<int>(integer(p, "--given-length", 2, 1, 2));
+    o.givenLength = static_cast<int>(integerOption(p, "--given-length", 2, 1, 2));
     if (p.values.contains("--keep")) {
         const std::u16string keep = text("--keep");
-        if (keep.size() != 1 || (keep[0] >= 0xD800 && keep[0] <= 0xDFFF))
+        if (keep.size() != 1 || isSurrogate(keep[0]))
             throw UsageError{"--keep 需要正好一个字，而不是“" + p.values.at("--keep") + "”"};
         o.keep = keep[0];
-        o.keepAt = static_cast<int>(integer(p, "--at", 1, 1, o.givenLength));
+        o.keepAt = static_cast<int>(integerOption(p, "--at", 1, 1, o.givenLength));
     } else if (p.values.contains("--at")) {
         throw UsageError{"--at 要和 --keep 一起用"};
     }
@@ -99,7 +84,7 @@ SearchOptions optionsOf(const Parsed& p) {
             throw UsageError{"--min-score 需要一个数，而不是“" + s + "”"};
         o.minScore = v;
     }
-    o.top = static_cast<std::size_t>(integer(p, "--top", 50, 1, 1000000));
+    o.top = static_cast<std::size_t>(integerOption(p, "--top", 50, 1, 1000000));
     if (const std::string problem = searchOptionsProblem(o); !problem.empty())
         throw UsageError{problem};
     return o;
@@ -126,21 +111,6 @@ void appendText(std::string& out, const SearchHit& hit) {
     out += "　属性 " + (a.attribute.empty() ? std::string("—") : printable(a.attribute)) + "\n";
 }
 
-bool dataUsable(const std::filesystem::path& folder, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
-        err << "muwu-cli: 无法读取数据：目录“" << folder.string() << "”不存在或不是目录\n";
-        return false;
-    }
-    for (int k = 1; k <= kMaxStrokes; ++k) {
-        if (std::ifstream(folder / std::filesystem::path(toUtf8(strokeListName(k)))))
-            return true;
-    }
-    err << "muwu-cli: 无法读取数据：目录“" << folder.string()
-        << "”中没有可读的笔画字表（01画的字.txt … 30画的字.txt）\n";
-    return false;
-}
-
 }  // namespace
 
 bool isSearchCommand(const std::vector<std::string>& args) {
@@ -165,19 +135,18 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
             return kExitOk;
         }
         const SearchOptions options = optionsOf(p);
-        const auto dataOption = p.values.find("--data");
-        const std::filesystem::path folder = dataOption != p.values.end()
-                                                 ? std::filesystem::path(dataOption->second)
-                                                 : findDataFolder(env.programDir);
-        if (!dataUsable(folder, err))
+        const std::filesystem::path folder = dataFolderOf(p, env.programDir);
+        if (const std::string problem = dataFolderProblem(folder); !problem.empty()) {
+            writeError(err, problem);
             return kExitData;
+        }
 
         CharacterData data(folder);
         const std::vector<PoolCharacter> pool = searchPool(
             data, p.flags.contains("--all-chars") ? PoolKind::allListed : PoolKind::nameWorthy);
         const SearchResult result = searchNames(data, pool, options);
         for (const DataProblem& problem : data.takeProblems())
-            err << "muwu-cli: " << problem.message << '\n';
+            writeError(err, problem.message);
 
         std::string text;
         if (p.flags.contains("--json")) {
@@ -197,15 +166,15 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << text;
         out.flush();
         if (!out) {
-            err << "muwu-cli: 结果没有写出（输出无法写入）\n";
+            writeError(err, "结果没有写出（输出无法写入）");
             return kExitFailure;
         }
         return kExitOk;
     } catch (const UsageError& e) {
-        err << "muwu-cli: " << e.message << "（用 muwu-cli search --help 查看用法）\n";
+        writeError(err, e.message + "（用 muwu-cli search --help 查看用法）");
         return kExitUsage;
     } catch (const std::exception& e) {
-        err << "muwu-cli: " << e.what() << '\n';
+        writeError(err, e.what());
         return kExitFailure;
     }
 }

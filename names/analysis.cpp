@@ -76,13 +76,6 @@ std::u16string_view personalScore(int luck, int misfortune) noexcept {
 
 namespace {
 
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-
 // The few values of a form that one analysis leaves for the next: the numbers shown, the markers
 // of the five grid texts and the score. Runs the analysis with the rules the form's events apply.
 class Analyser {
@@ -122,7 +115,7 @@ class Analyser {
     Analysis result(int length) const {
         Analysis a;
         a.name.assign(name_);
-        const std::size_t cut = cutAt(length);
+        const std::size_t cut = surnameCut(name_, length);
         a.surname.assign(name_.substr(0, cut));
         a.given.assign(name_.substr(cut));
         a.surnameLength = length;
@@ -142,23 +135,6 @@ class Analyser {
     }
 
   private:
-    // The split never cuts a surrogate pair in two.
-    std::size_t cutAt(int length) const {
-        std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(length), name_.size());
-        if (cut > 0 && cut < name_.size() && isHighSurrogate(name_[cut - 1]) &&
-            isLowSurrogate(name_[cut])) {
-            ++cut;
-        }
-        return cut;
-    }
-
-    // Unit i (from 1) of a part of the name, or the empty text beyond its end.
-    static std::u16string_view unitAt(std::u16string_view part, std::size_t i) {
-        if (i < 1 || i > part.size())
-            return {};
-        return part.substr(i - 1, 1);
-    }
-
     // Strokes of a text within the name: one unit from the table made up front, anything else
     // (the empty text, a surrogate pair taken whole) from the data.
     long long strokesOf(std::u16string_view text) {
@@ -170,7 +146,7 @@ class Analyser {
     }
 
     void compute(int length) {
-        const std::size_t cut = cutAt(length);
+        const std::size_t cut = surnameCut(name_, length);
         const std::u16string_view surname = name_.substr(0, cut);
         const std::u16string_view given = name_.substr(cut);
 
@@ -211,19 +187,10 @@ class Analyser {
         }
 
         if (company_) {
-            switch (classOfMarkers(markers_[0])) {
-                case LuckClass::greatLuck:
-                    score_ = u"100";
-                    break;
-                case LuckClass::luck:
-                    score_ = u"85";
-                    break;
-                case LuckClass::misfortune:
-                    score_ = u"50";
-                    break;
-                case LuckClass::none:
-                    break;  // the previous score stays
-            }
+            // Without a class the previous score stays.
+            if (const std::u16string_view s = companyScoreOf(classOfMarkers(markers_[0]));
+                !s.empty())
+                score_ = s;
         } else {
             int luck = 0, misfortune = 0;
             for (const unsigned m : markers_) {

@@ -4,24 +4,25 @@
 
 #include "names/score.h"
 #include "names/version.h"
+#include "platform/text.h"
 
 namespace muwu {
 
-namespace {
-
-bool isHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
+std::size_t surnameCut(std::u16string_view name, int length) noexcept {
+    std::size_t cut =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(length, 0)), name.size());
+    if (cut > 0 && cut < name.size() && isHighSurrogate(name[cut - 1]) && isLowSurrogate(name[cut]))
+        ++cut;
+    return cut;
 }
-bool isLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
 
-// Unit i (from 1) of text, or the empty text beyond its end.
-std::u16string_view unitAt(std::u16string_view text, std::size_t i) {
+std::u16string_view unitAt(std::u16string_view text, std::size_t i) noexcept {
     if (i < 1 || i > text.size())
         return {};
     return text.substr(i - 1, 1);
 }
+
+namespace {
 
 std::u16string decimal(long long n) {
     const std::string s = std::to_string(n);
@@ -177,12 +178,7 @@ void MainForm::analyse() {
         set姓长度(1);
     }
 
-    // Split; a surrogate pair is never cut in two, so both parts stay whole characters.
-    std::size_t cut = std::min<std::size_t>(static_cast<std::size_t>(姓长度), name.size());
-    if (cut > 0 && cut < name.size() && isHighSurrogate(name[cut - 1]) &&
-        isLowSurrogate(name[cut])) {
-        ++cut;
-    }
+    const std::size_t cut = surnameCut(name, 姓长度);
     姓 = name.substr(0, cut);
     名 = name.substr(cut);
 

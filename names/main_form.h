@@ -19,6 +19,13 @@ inline constexpr int kMaxSurnameLength = 10;
 inline constexpr std::u16string_view kTotalCaptionPerson = u"总运：（后半生）";
 inline constexpr std::u16string_view kTotalCaptionCompany = u"总运：";
 
+// Where the surname of the given length ends in name: a surrogate pair is never cut in two, so
+// both parts stay whole characters.
+[[nodiscard]] std::size_t surnameCut(std::u16string_view name, int length) noexcept;
+
+// Unit i (from 1) of text, or the empty text beyond its end.
+[[nodiscard]] std::u16string_view unitAt(std::u16string_view text, std::size_t i) noexcept;
+
 class MainForm {
   public:
     explicit MainForm(CharacterData& data);

@@ -105,8 +105,8 @@ std::u16string scoreStep(std::u16string_view score, std::u16string_view gridText
     return scoreStepByMarkers(score, markersOf(gridText));
 }
 
-std::optional<std::u16string> companyScore(std::u16string_view totalText) {
-    switch (classOf(totalText)) {
+std::u16string_view companyScoreOf(LuckClass total) noexcept {
+    switch (total) {
         case LuckClass::greatLuck:
             return u"100";
         case LuckClass::luck:
@@ -116,7 +116,14 @@ std::optional<std::u16string> companyScore(std::u16string_view totalText) {
         case LuckClass::none:
             break;
     }
-    return std::nullopt;
+    return {};
+}
+
+std::optional<std::u16string> companyScore(std::u16string_view totalText) {
+    const std::u16string_view s = companyScoreOf(classOf(totalText));
+    if (s.empty())
+        return std::nullopt;
+    return std::u16string(s);
 }
 
 std::u16string roundedScore(std::u16string_view score) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "names/luck_table.h"
+
 namespace muwu {
 
 // The leading decimal number of a caption ("12", "99.8", " -3e2x"); nullopt when it starts with
@@ -29,7 +31,9 @@ inline constexpr double kMisfortuneFactor = 0.9;
 // The same step from the markers of the grid text (see markersOf).
 [[nodiscard]] std::u16string scoreStepByMarkers(std::u16string_view score, unsigned markers);
 
-// Company score from the total's text alone: "100", "85", "50", or nullopt (keep the previous).
+// Company score from the total's class alone: "100", "85", "50", or empty for none.
+[[nodiscard]] std::u16string_view companyScoreOf(LuckClass total) noexcept;
+// The same from the total's text, or nullopt (keep the previous).
 [[nodiscard]] std::optional<std::u16string> companyScore(std::u16string_view totalText);
 
 // The final rounding of a score caption; a caption that holds no number is kept as it is.

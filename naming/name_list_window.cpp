@@ -20,6 +20,7 @@
 #include "controls/qt_colour.h"
 #include "names/main_window.h"
 #include "platform/qt_text.h"
+#include "platform/text.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
@@ -197,7 +198,7 @@ std::optional<SearchOptions> NameListWindow::options(QString& problem) const {
     o.surname = 姓_->text().toStdU16String();
     o.givenLength = 字数_->currentText().toInt();
     const std::u16string keep = 保留字_->text().toStdU16String();
-    if (keep.size() > 1 || (keep.size() == 1 && keep[0] >= 0xD800 && keep[0] <= 0xDFFF)) {
+    if (keep.size() > 1 || (keep.size() == 1 && isSurrogate(keep[0]))) {
         problem = QStringLiteral("保留字只能是一个字");
         return std::nullopt;
     }

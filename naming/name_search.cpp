@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "names/score.h"
+#include "platform/text.h"
 
 namespace muwu {
 
@@ -74,7 +75,7 @@ std::string searchOptionsProblem(const SearchOptions& o) {
     if (o.keep) {
         if (o.keepAt < 1 || o.keepAt > o.givenLength)
             return "保留字的位置只能是 1 到 " + std::to_string(o.givenLength);
-        if (*o.keep >= 0xD800 && *o.keep <= 0xDFFF)
+        if (isSurrogate(*o.keep))
             return "保留字必须是基本平面中的一个汉字";
     }
     if (o.attributes.size() > static_cast<std::size_t>(o.givenLength))

@@ -5,6 +5,7 @@
 
 #include "naming/name_worthy.h"
 #include "platform/gbk.h"
+#include "platform/text.h"
 
 namespace muwu {
 
@@ -43,7 +44,7 @@ std::vector<int> levelsOf(std::u16string_view text) {
 }  // namespace
 
 int gb2312Level(char16_t c) {
-    if (c >= 0xD800 && c <= 0xDFFF)
+    if (isSurrogate(c))
         return kCommonnessLevels;
     return levelsOf(std::u16string_view(&c, 1)).front();
 }
@@ -55,7 +56,7 @@ std::vector<PoolCharacter> searchPool(CharacterData& data, PoolKind kind) {
     for (int k = 1; k <= kMaxStrokes; ++k) {
         for (const char16_t c : data.strokePool(k)) {
             // Surrogates never stand for a character alone; a listed space counts no strokes.
-            if ((c >= 0xD800 && c <= 0xDFFF) || c < 0x20 || !seen.insert(c).second)
+            if (isSurrogate(c) || c < 0x20 || !seen.insert(c).second)
                 continue;
             chars.push_back(c);
         }

@@ -39,11 +39,10 @@ std::string toUtf8(std::u16string_view text) {
     out.reserve(text.size() * 3);
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t u = text[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (isHighSurrogate(u) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
             appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
+        } else if (isSurrogate(u)) {
             appendUtf8(out, 0xFFFD);
         } else {
             appendUtf8(out, u);

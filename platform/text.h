@@ -5,6 +5,16 @@
 
 namespace muwu {
 
+[[nodiscard]] constexpr bool isHighSurrogate(char16_t u) noexcept {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+[[nodiscard]] constexpr bool isLowSurrogate(char16_t u) noexcept {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
+[[nodiscard]] constexpr bool isSurrogate(char16_t u) noexcept {
+    return u >= 0xD800 && u <= 0xDFFF;
+}
+
 // Lone surrogates become U+FFFD, so the output is always valid UTF-8.
 [[nodiscard]] std::string toUtf8(std::u16string_view text);
 

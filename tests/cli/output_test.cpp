@@ -13,6 +13,7 @@
 
 #include "cli/cli.h"
 #include "cli/fd_output.h"
+#include "names/char_data.h"
 #include "platform/data_folder.h"
 #include "platform/text.h"
 #include "tests/cli/run_cli.h"
@@ -121,11 +122,29 @@ TEST(CliOutput, EverythingWrittenIsValidUtf8) {
           {"analyze", "王" + bad},
           {"lookup", bad},
           {"report", "--dir", "/nonexistent/" + bad, "王"},
-          {"name", "--limit", bad}}) {
+          {"name", "--limit", bad},
+          {"--data", "/nonexistent/\x1b[31m" + bad, "search", "--surname", "王"},
+          {"search", "--keep", "\x1b[2J" + bad},
+          {"search", "--top", bad}}) {
         const Result r = runCli(args);
         EXPECT_TRUE(validUtf8Text(r.out)) << r.out;
         EXPECT_TRUE(validUtf8Text(r.err)) << r.err;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
         EXPECT_NE(r.out + r.err, "");
+    }
+}
+
+// search checks its data folder as every other command does: a folder where a stroke list
+// should be is no list.
+TEST(CliOutput, SearchRefusesAFolderWithoutReadableLists) {
+    test::DataDir dir;
+    fs::create_directory(dir.path() / fs::path(toUtf8(strokeListName(1))));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--data", dir.path().string(), "analyze", "王"},
+          {"--data", dir.path().string(), "search", "--surname", "王"}}) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, cli::kExitData) << args[2] << r.err;
+        EXPECT_NE(r.err.find("没有可读的笔画字表"), std::string::npos) << r.err;
     }
 }
 
