@@ -18,7 +18,8 @@ import re
 import sys
 import unicodedata
 
-from trad_sources import OPENCC_DICT, kangxi_residual_fixes, load_opencc
+from trad_sources import (OPENCC_DICT, kangxi_residual_fixes, load_opencc,
+                          rs_pair)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -213,11 +214,8 @@ def gbk_ideographs():
 
 def radical_and_residual(info, fixed=None):
     """(Kangxi radical number, residual strokes) of one character."""
-    rs = info.get("kRSKangXi") or info["kRSUnicode"].split()[0]
-    rad, residual = rs.split()[0].split(".")
-    # A trailing apostrophe marks a simplified radical; the count is that of
-    # the traditional form, so the full radical is used.
-    return int(rad.rstrip("'")), int(residual) if fixed is None else fixed
+    rad, residual = rs_pair(info.get("kRSKangXi") or info["kRSUnicode"])
+    return rad, residual if fixed is None else fixed
 
 
 class Tables:
