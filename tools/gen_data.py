@@ -123,16 +123,17 @@ UNIHAN_FIELDS = {
 }
 
 
-def load_unihan(udir):
+def load_unihan(udir, fields=UNIHAN_FIELDS):
+    """Code point -> {field: value}, for the fields listed per Unihan file."""
     data = {}
-    for name, fields in UNIHAN_FIELDS.items():
+    for name, wanted in fields.items():
         path = os.path.join(udir, name)
         with bz2.open(path, "rt", encoding="utf-8") as f:
             for line in f:
                 if line.startswith("#") or not line.strip():
                     continue
                 cp, key, value = line.rstrip("\n").split("\t", 2)
-                if key in fields:
+                if key in wanted:
                     data.setdefault(int(cp[2:], 16), {})[key] = value
     return data
 
