@@ -14,7 +14,7 @@ import argparse
 import re
 
 from gen_data import load_unihan
-from name_chars import name_worthy_characters
+from name_chars import is_gb2312_hanzi, name_worthy_characters
 
 
 def read_dump(path):
@@ -38,13 +38,7 @@ def main():
     ranked = sorted(name_worthy_characters(), key=lambda c: (
         min(freq.get(c, 6), freq.get(new[c][2], 6)), -pinlu.get(c, 0), c.encode("gb2312")))
     rank = {c: i for i, c in enumerate(ranked, 1)}
-
-    def gb2312(c):
-        try:
-            return c.encode("gb2312")[0] >= 0xB0
-        except UnicodeEncodeError:
-            return False
-    changed = [c for c in old if gb2312(c) and old[c][3] != new[c][3]]
+    changed = [c for c in old if is_gb2312_hanzi(c) and old[c][3] != new[c][3]]
     print("| char | old form, count | new form, count | rank |")
     print("|---|---|---|---|")
     for c in changed:

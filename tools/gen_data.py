@@ -18,6 +18,7 @@ import re
 import sys
 import unicodedata
 
+from name_chars import is_gb2312_hanzi
 from trad_sources import (OPENCC_DICT, kangxi_residual_fixes, load_opencc,
                           rs_pair)
 
@@ -187,14 +188,6 @@ def encodable(ch, codec):
     try:
         ch.encode(codec)
         return True
-    except UnicodeEncodeError:
-        return False
-
-
-def is_gb2312_hanzi(ch):
-    # Row 16 onwards (lead byte 0xB0) of GB2312 is the hanzi area.
-    try:
-        return ch.encode("gb2312")[0] >= 0xB0
     except UnicodeEncodeError:
         return False
 
