@@ -6,15 +6,12 @@ cli=${1:-build/bin/muwu-cli}
 count=${2:-1000000}
 names=$(mktemp)
 trap 'rm -f "$names"' EXIT
-python3 - "$count" >"$names" <<'PY'
+python3 - "$count" "$(dirname "$0")/../tools" >"$names" <<'PY'
 import random, sys
-chars = []
-for hi in range(0xB0, 0xD8):
-    for lo in range(0xA1, 0xFF):
-        try:
-            chars.append(bytes([hi, lo]).decode("gb2312"))
-        except UnicodeDecodeError:
-            pass
+sys.path.insert(0, sys.argv[2])
+from name_chars import level1
+chars = sorted((chr(cp) for cp in range(0x4E00, 0xA000) if level1(chr(cp))),
+               key=lambda c: c.encode("gb2312"))
 rng = random.Random(42)
 out = sys.stdout
 for _ in range(int(sys.argv[1])):

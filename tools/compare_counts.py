@@ -11,26 +11,15 @@ then the kHanyuPinlu count (modern simplified text), then GB2312 order.
 """
 
 import argparse
-import bz2
-import os
 import re
 
-from name_chars import name_worthy_characters
+from gen_data import load_unihan
+from name_chars import is_gb2312_hanzi, name_worthy_characters
 
 
 def read_dump(path):
     with open(path, encoding="utf-8") as f:
         return {row[0]: row for row in (l.rstrip("\n").split("\t") for l in f)}
-
-
-def unihan_field(path, field):
-    out = {}
-    with bz2.open(path, "rt", encoding="utf-8") as f:
-        for line in f:
-            if ("\t%s\t" % field) in line:
-                cp, _, value = line.rstrip("\n").split("\t")
-                out[chr(int(cp[2:], 16))] = value
-    return out
 
 
 def main():
@@ -41,21 +30,15 @@ def main():
     ap.add_argument("--unicode-dir", default="/usr/share/unicode")
     args = ap.parse_args()
     old, new = read_dump(args.old), read_dump(args.new)
-    freq = {c: int(v) for c, v in unihan_field(
-        os.path.join(args.unicode_dir, "Unihan_DictionaryLikeData.txt.bz2"),
-        "kFrequency").items()}
-    pinlu = {c: sum(int(x) for x in re.findall(r"\((\d+)\)", v)) for c, v in unihan_field(
-        os.path.join(args.unicode_dir, "Unihan_Readings.txt.bz2"), "kHanyuPinlu").items()}
+    uh = load_unihan(args.unicode_dir, {"Unihan_DictionaryLikeData.txt.bz2": ("kFrequency",),
+                                        "Unihan_Readings.txt.bz2": ("kHanyuPinlu",)})
+    freq = {chr(cp): int(i["kFrequency"]) for cp, i in uh.items() if "kFrequency" in i}
+    pinlu = {chr(cp): sum(int(x) for x in re.findall(r"\((\d+)\)", i["kHanyuPinlu"]))
+             for cp, i in uh.items() if "kHanyuPinlu" in i}
     ranked = sorted(name_worthy_characters(), key=lambda c: (
         min(freq.get(c, 6), freq.get(new[c][2], 6)), -pinlu.get(c, 0), c.encode("gb2312")))
     rank = {c: i for i, c in enumerate(ranked, 1)}
-
-    def gb2312(c):
-        try:
-            return c.encode("gb2312")[0] >= 0xB0
-        except UnicodeEncodeError:
-            return False
-    changed = [c for c in old if gb2312(c) and old[c][3] != new[c][3]]
+    changed = [c for c in old if is_gb2312_hanzi(c) and old[c][3] != new[c][3]]
     print("| char | old form, count | new form, count | rank |")
     print("|---|---|---|---|")
     for c in changed:

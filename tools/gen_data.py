@@ -18,7 +18,9 @@ import re
 import sys
 import unicodedata
 
-from trad_sources import OPENCC_DICT, kangxi_residual_fixes, load_opencc
+from name_chars import is_gb2312_hanzi
+from trad_sources import (OPENCC_DICT, kangxi_residual_fixes, load_opencc,
+                          rs_pair)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -122,16 +124,17 @@ UNIHAN_FIELDS = {
 }
 
 
-def load_unihan(udir):
+def load_unihan(udir, fields=UNIHAN_FIELDS):
+    """Code point -> {field: value}, for the fields listed per Unihan file."""
     data = {}
-    for name, fields in UNIHAN_FIELDS.items():
+    for name, wanted in fields.items():
         path = os.path.join(udir, name)
         with bz2.open(path, "rt", encoding="utf-8") as f:
             for line in f:
                 if line.startswith("#") or not line.strip():
                     continue
                 cp, key, value = line.rstrip("\n").split("\t", 2)
-                if key in fields:
+                if key in wanted:
                     data.setdefault(int(cp[2:], 16), {})[key] = value
     return data
 
@@ -189,14 +192,6 @@ def encodable(ch, codec):
         return False
 
 
-def is_gb2312_hanzi(ch):
-    # Row 16 onwards (lead byte 0xB0) of GB2312 is the hanzi area.
-    try:
-        return ch.encode("gb2312")[0] >= 0xB0
-    except UnicodeEncodeError:
-        return False
-
-
 def gbk_ideographs():
     """Unified ideographs GBK encodes, plus the compatibility ones left out."""
     keep, dropped = [], []
@@ -213,11 +208,8 @@ def gbk_ideographs():
 
 def radical_and_residual(info, fixed=None):
     """(Kangxi radical number, residual strokes) of one character."""
-    rs = info.get("kRSKangXi") or info["kRSUnicode"].split()[0]
-    rad, residual = rs.split()[0].split(".")
-    # A trailing apostrophe marks a simplified radical; the count is that of
-    # the traditional form, so the full radical is used.
-    return int(rad.rstrip("'")), int(residual) if fixed is None else fixed
+    rad, residual = rs_pair(info.get("kRSKangXi") or info["kRSUnicode"])
+    return rad, residual if fixed is None else fixed
 
 
 class Tables:

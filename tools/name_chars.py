@@ -3,7 +3,8 @@
 AVOID and PARTICLES say which characters never go into a name: the word list
 (gen_words.py) drops words holding one, and the name-worthy set
 (gen_name_worthy.py) leaves them out.  BARE_RADICALS are shapes that live as
-components of characters, not as characters of their own.
+components of characters, not as characters of their own.  is_gb2312_hanzi
+and level1 are the GB2312 tests every generator uses.
 """
 
 # Characters nobody wants in a child's or a company's name: death, illness, crime, disaster,
@@ -34,13 +35,23 @@ BARE_RADICALS = set(
 )
 
 
-def level1(c):
-    """GB2312 level 1: the 3,755 characters in everyday use."""
+def _gb2312_lead(c):
+    """First byte of c's two-byte GB2312 code; 0 when it has none."""
     try:
         b = c.encode("gb2312")
     except UnicodeEncodeError:
-        return False
-    return len(b) == 2 and 0xB0 <= b[0] <= 0xD7
+        return 0
+    return b[0] if len(b) == 2 else 0
+
+
+def is_gb2312_hanzi(c):
+    """GB2312 hanzi, both levels (6,763): row 16 onwards, lead byte 0xB0."""
+    return _gb2312_lead(c) >= 0xB0
+
+
+def level1(c):
+    """GB2312 level 1: the 3,755 characters in everyday use (rows 16-55)."""
+    return 0xB0 <= _gb2312_lead(c) <= 0xD7
 
 
 def name_worthy(c):

@@ -40,8 +40,12 @@ def load_opencc(ocd2=OPENCC_DICT, text=None):
     return table
 
 
-def _rs(value):
+def rs_pair(value):
+    """(radical number, residual strokes) from the first value of a
+    kRSKangXi or kRSUnicode field."""
     rad, residual = value.split()[0].split(".")
+    # A trailing apostrophe marks a simplified radical; the count is that of
+    # the traditional form, so the full radical is used.
     return int(rad.rstrip("'")), int(residual)
 
 
@@ -74,9 +78,9 @@ def kangxi_residual_fixes(uh):
         i = bisect.bisect_right(places, kx[0][:7])
         if anchor is None or i == len(places):
             continue
-        rad, residual = _rs(info["kRSKangXi"])
-        before = _rs(uh[anchor]["kRSKangXi"])
-        after = _rs(uh[real[places[i]]]["kRSKangXi"])
+        rad, residual = rs_pair(info["kRSKangXi"])
+        before = rs_pair(uh[anchor]["kRSKangXi"])
+        after = rs_pair(uh[real[places[i]]]["kRSKangXi"])
         if before != (rad, residual - 1) or after != (rad, residual):
             continue
         if _has_entry_elsewhere(uh, info, rad):
@@ -90,6 +94,6 @@ def _has_entry_elsewhere(uh, info, rad):
         other = uh.get(int(v.split("<")[0][2:], 16), {})
         kx = other.get("kKangXi", "").split()
         if (kx and kx[0].endswith("0") and "kRSKangXi" in other
-                and _rs(other["kRSKangXi"])[0] != rad):
+                and rs_pair(other["kRSKangXi"])[0] != rad):
             return True
     return False
