@@ -216,10 +216,8 @@ void CharacterData::load(File& f) {
     f.text = std::move(decoded.text);
     bool sound = true;
     if (decoded.firstBadOffset) {
-        report("数据文件" + quotedName(f.name) + "在字节偏移 " +
-               std::to_string(*decoded.firstBadOffset) + " 处有无效的 GBK 编码（共 " +
-               std::to_string(decoded.badSequences) +
-               " 处），这些字节不作为任何字，其余内容照常使用。");
+        report("数据文件" + quotedName(f.name) + gbkDamageText(decoded) +
+               "，这些字节不作为任何字，其余内容照常使用。");
         sound = false;
         if (f.isList) {
             // A heading that did not decode may have lost its attribute.

@@ -24,22 +24,16 @@ NameWorthySet parse() {
     NameWorthySet set;
     const std::u16string text =
         fromUtf8(std::string_view(resources::kNameWorthy, resources::kNameWorthySize));
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(u'\n', start);
-        if (end == std::u16string::npos)
-            end = text.size();
-        const std::u16string_view line = std::u16string_view(text).substr(start, end - start);
-        if (!line.starts_with(u'#')) {
-            for (const char16_t c : line) {
-                if (c != u'\r' && c != u' ' && !set.member[c]) {
-                    set.member[c] = true;
-                    set.characters += c;
-                }
+    forEachLine(text, [&](std::u16string_view line) {
+        if (line.starts_with(u'#'))
+            return;
+        for (const char16_t c : line) {
+            if (c != u' ' && !set.member[c]) {
+                set.member[c] = true;
+                set.characters += c;
             }
         }
-        start = end + 1;
-    }
+    });
     return set;
 }
 

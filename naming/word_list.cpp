@@ -57,9 +57,8 @@ WordListLoad loadWordList(const std::filesystem::path& file) {
     }
     GbkDecoded decoded = decodeGbk(read.bytes);
     if (decoded.firstBadOffset) {
-        load.damage = "词库“" + toUtf8(kWordListName) + "”在字节偏移 " +
-                      std::to_string(*decoded.firstBadOffset) + " 处有无效的 GBK 编码（共 " +
-                      std::to_string(decoded.badSequences) + " 处），含有这些字节的词不用。";
+        load.damage = "词库“" + toUtf8(kWordListName) + "”" + gbkDamageText(decoded) +
+                      "，含有这些字节的词不用。";
     }
     load.words = WordList(std::move(decoded.text));
     if (load.words.empty())

@@ -1,8 +1,8 @@
 #include "platform/desktop_folder.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "platform/data_file.h"
 
 namespace muwu {
 
@@ -61,12 +61,8 @@ DesktopLocation locateDesktop(const EnvironmentLookup& env) {
         configHome = home + "/.config";
 
     const std::filesystem::path config = std::filesystem::path(configHome) / "user-dirs.dirs";
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(config, ec)) {
-        std::ifstream file(config, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        if (std::optional<std::string> dir = userDirFromConfig(text.str(), "DESKTOP", home)) {
+    if (const FileRead read = readDataFile(config); read.status == FileReadStatus::ok) {
+        if (std::optional<std::string> dir = userDirFromConfig(read.bytes, "DESKTOP", home)) {
             if (dir->empty() || dir->front() != '/') {
                 r.problem = "“" + config.string() + "”中的 XDG_DESKTOP_DIR（“" + *dir +
                             "”）不是绝对路径，找不到桌面文件夹。";

@@ -118,4 +118,11 @@ bool gbkCanEncode(std::u16string_view text) {
     return encodeGbk(text).unmappable == 0;
 }
 
+std::string gbkDamageText(const GbkDecoded& decoded) {
+    if (!decoded.firstBadOffset)
+        return {};
+    return "在字节偏移 " + std::to_string(*decoded.firstBadOffset) + " 处有无效的 GBK 编码（共 " +
+           std::to_string(decoded.badSequences) + " 处）";
+}
+
 }  // namespace muwu

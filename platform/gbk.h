@@ -17,6 +17,10 @@ struct GbkDecoded {
 
 [[nodiscard]] GbkDecoded decodeGbk(std::string_view bytes);
 
+// Where the bad bytes of a decoding are, as messages about a file say it: "在字节偏移 N 处有无效的
+// GBK 编码（共 M 处）". Empty when the bytes were all sound.
+[[nodiscard]] std::string gbkDamageText(const GbkDecoded& decoded);
+
 struct GbkEncoded {
     std::string bytes;
     // Characters GBK cannot hold; each was written as '?'.

@@ -167,15 +167,12 @@ TEST(NameCommand, WithoutTheWordListItSaysSoAndDrawsCharacters) {
         if ((ext == ".txt" || ext == ".lib") && entry.path().filename() != "4.lib")
             std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
     }
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status =
-        cli::run({"--data", dir.path().string(), "name", "--prefix", "王", "--json", "--seed", "3"},
-                 in, out, err, {test::shippedData()});
-    EXPECT_EQ(status, 0) << err.str();
-    EXPECT_NE(err.str().find("找不到词库“4.lib”"), std::string::npos) << err.str();
-    EXPECT_EQ(out.str().find("\"word\""), std::string::npos);
-    EXPECT_EQ(fromUtf8(field(out.str(), "name")).size(), 3u);
+    const Result r =
+        runCli({"--data", dir.path().string(), "name", "--prefix", "王", "--json", "--seed", "3"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("找不到词库“4.lib”"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("\"word\""), std::string::npos);
+    EXPECT_EQ(fromUtf8(field(r.out, "name")).size(), 3u);
 }
 
 // The generated characters of every candidate line of a --json run (surname 张 cut off).

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
 
 namespace muwu {
@@ -27,14 +28,12 @@ class ReportCommand : public ::testing::Test {
 
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data", data.path().string()});
-        std::istringstream in;
-        std::ostringstream o, e;
         cli::Environment env;
         env.reportDate = "2024/1/2";
-        const int status = cli::run(args, in, o, e, env);
-        out = o.str();
-        err = e.str();
-        return status;
+        const test::Result r = test::runCli(args, "", env);
+        out = r.out;
+        err = r.err;
+        return r.status;
     }
 
     test::DataDir data;
