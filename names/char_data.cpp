@@ -149,6 +149,7 @@ void CharacterData::refresh() {
     if (caching_ == Caching::off || batchDepth_ > 0)
         return;
     auto forget = [&](std::size_t id) {
+        ++revision_;
         files_[id]->loaded = false;
         if (id < kListCount) {
             strokeIndex_.reset();
@@ -396,6 +397,13 @@ bool CharacterData::startsWithDoubleSurname(std::u16string_view name) {
     if (name.size() < 2 || name[0] == kReplacement || name[1] == kReplacement)
         return false;
     return index.pairs.contains((std::uint32_t{name[0]} << 16) | name[1]);
+}
+
+std::uint64_t CharacterData::revision() {
+    if (caching_ == Caching::off)
+        return ++revision_;
+    refresh();
+    return revision_;
 }
 
 std::u16string CharacterData::strokePool(int k) {

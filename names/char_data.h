@@ -66,6 +66,10 @@ class CharacterData {
     // Empty for k outside 1…30 or a list that cannot be read.
     [[nodiscard]] std::u16string strokePool(int k);
 
+    // A number that changes whenever some file is to be read anew, so what is built from the
+    // answers (a search pool) knows to build again. Without caching every call is a new one.
+    [[nodiscard]] std::uint64_t revision();
+
     // Problems met since the last call, each reported once until the file is sound again.
     [[nodiscard]] std::vector<DataProblem> takeProblems();
 
@@ -103,6 +107,7 @@ class CharacterData {
     std::unique_ptr<TableIndex> tableIndex_;
     std::unique_ptr<SurnameIndex> surnameIndex_;
     int batchDepth_ = 0;
+    std::uint64_t revision_ = 0;
     std::vector<DataProblem> pending_;
     std::set<std::string> reported_;
 };

@@ -230,10 +230,14 @@ std::optional<SearchOptions> NameListWindow::options(QString& problem) const {
 }
 
 const std::vector<PoolCharacter>& NameListWindow::pool(bool all) {
-    std::optional<std::vector<PoolCharacter>>& p = all ? allPool_ : worthyPool_;
-    if (!p)
-        p = searchPool(main_.data(), all ? PoolKind::allListed : PoolKind::nameWorthy);
-    return *p;
+    std::optional<Pool>& p = all ? allPool_ : worthyPool_;
+    // A stroke list edited while the window is open changes the counts the pool holds.
+    const std::uint64_t revision = main_.data().revision();
+    if (!p || p->revision != revision) {
+        p = Pool{revision,
+                 searchPool(main_.data(), all ? PoolKind::allListed : PoolKind::nameWorthy)};
+    }
+    return p->characters;
 }
 
 void NameListWindow::search() noexcept {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -53,7 +54,12 @@ class NameListWindow : public QWidget {
 
     MainWindow& main_;
     QTimer debounce_;
-    std::optional<std::vector<PoolCharacter>> worthyPool_, allPool_;
+    // Built once and kept while the data stay as they were.
+    struct Pool {
+        std::uint64_t revision = 0;
+        std::vector<PoolCharacter> characters;
+    };
+    std::optional<Pool> worthyPool_, allPool_;
     std::optional<SearchResult> result_;
     SearchOptions shownOptions_;
 

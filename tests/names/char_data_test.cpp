@@ -121,6 +121,23 @@ TEST_P(CharDataTest, AChangedFileIsSeenAtTheNextLookup) {
     EXPECT_FALSE(data.startsWithDoubleSurname(u"上官婉儿"));
 }
 
+TEST_P(CharDataTest, TheRevisionMovesWhenAFileIsToBeReadAnew) {
+    dir.writeList(8, u"：明\r\n");
+    CharacterData data(dir.path(), GetParam());
+    EXPECT_EQ(data.strokePool(8), u"明");
+    const std::uint64_t before = data.revision();
+    if (GetParam() == Caching::on) {
+        EXPECT_EQ(data.revision(), before);  // nothing changed, so a pool built earlier serves
+    }
+    dir.writeList(8, u"：林\r\n");
+    const std::uint64_t after = data.revision();
+    EXPECT_NE(after, before);
+    EXPECT_EQ(data.strokePool(8), u"林");
+    if (GetParam() == Caching::on) {
+        EXPECT_EQ(data.revision(), after);
+    }
+}
+
 TEST_P(CharDataTest, ABatchChecksForChangesOnceAtItsStart) {
     dir.writeList(8, u"：明\r\n");
     CharacterData data(dir.path(), GetParam());

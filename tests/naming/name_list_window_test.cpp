@@ -35,6 +35,7 @@ class NameListWindowTest : public QObject {
     void colouredGridsAndSortableColumns();
     void enterOrADoubleClickShowsTheNameInTheMainWindow();
     void refusedOptionsAreToldAndTheWindowKeepsWorking();
+    void aStrokeListEditedWhileOpenIsSeenAtTheNextSearch();
     void everyControlIsReachableAndNamed();
 
   private:
@@ -245,6 +246,30 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     QCOMPARE(text3->text(), cell(table()->currentRow(), 1));
     QVERIFY(main_->control<QRadioButton>(QStringLiteral("公司名"))->isChecked());
     QVERIFY(main_->form().公司名);
+}
+
+void NameListWindowTest::aStrokeListEditedWhileOpenIsSeenAtTheNextSearch() {
+    test::DataDir dir;
+    std::filesystem::copy(test::shippedData(), dir.path(),
+                          std::filesystem::copy_options::recursive);
+    main_ = std::make_unique<MainWindow>(dir.path(), [](const std::filesystem::path&) {});
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    attachNamingWindow(*main_);
+    open(QStringLiteral("王"));
+    const std::size_t before = list_->result()->total;
+
+    // Every character of ten strokes goes.
+    dir.writeList(10, u"10画的字\r\n");
+    SearchOptions o;
+    o.surname = u"王";
+    const std::size_t expected =
+        searchNames(main_->data(), searchPool(main_->data(), PoolKind::nameWorthy), o).total;
+    QVERIFY(expected < before);
+    type(u"姓", QStringLiteral("王"));
+    QTRY_COMPARE(list_->result()->total, expected);
+    QVERIFY(w<QLabel>(u"结果")->text().contains(QString::number(expected)));
+    main_.reset();  // before the folder it reads goes
 }
 
 void NameListWindowTest::refusedOptionsAreToldAndTheWindowKeepsWorking() {
