@@ -25,12 +25,10 @@ QString installerReadyText(const QString& newVersion) {
 
 InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request) {
     window.show();
-    QString server = request.server;
-    while (server.endsWith(QLatin1Char('/')))
-        server.chop(1);
     const QString name =
         QString::fromLatin1(kInstallerName.data(), static_cast<qsizetype>(kInstallerName.size()));
-    const QString url = server + QLatin1Char('/') + name;
+    const QString url =
+        QString::fromStdString(pageAddress(request.server.toStdString(), kInstallerName));
 
     // The size: a GET whose headers are read and whose body is not.
     std::optional<qint64> length;

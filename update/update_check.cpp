@@ -119,7 +119,7 @@ void UpdateCheck::unload() {
 }
 
 QString UpdateCheck::serverFile(const char* path) const {
-    return QString::fromStdString(options_.server) + QString::fromUtf8(path);
+    return QString::fromStdString(pageAddress(options_.server, path));
 }
 
 DownloadWindow& UpdateCheck::transfers() const {
