@@ -14,8 +14,6 @@ namespace muwu {
 
 namespace {
 
-const QString kOpenFailed = QStringLiteral("打开URL错误");
-
 QString qs(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -46,7 +44,7 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
     auto fail = [this](const QString& why) {
         outcome_ = Outcome::Failed;
         failure_ = why;
-        setStatus(kOpenFailed, why);
+        setStatus(qs(kOpenUrlFailed), why);
         return qint64{0};
     };
     const HttpTransfer::StopCheck stop = [this] { return stopRequested_; };
@@ -128,7 +126,7 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
                 failure_ = QStringLiteral("网速太慢");
                 tooSlowEnding();
                 // Should the end come later than at once, no caller takes this for a file.
-                setStatus(kOpenFailed, failure_);
+                setStatus(qs(kOpenUrlFailed), failure_);
                 return total;
             }
         }

@@ -28,6 +28,8 @@ class ProgressBar;
 // hand-over keys of the download.
 inline constexpr std::u16string_view kDownloadWindowSection = u"下载窗";
 inline constexpr std::u16string_view kHandOverSection = u"下载窗衔接";
+// The status line of a failed transfer, which the callers also read back.
+inline constexpr std::u16string_view kOpenUrlFailed = u"打开URL错误";
 // A chunk of the transfer, and the rate below which a chunk counts as slow (bytes per second).
 inline constexpr qint64 kChunkBytes = 2048;
 inline constexpr qint64 kSlowRate = 1280;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
 #include "update/download_window.h"
@@ -54,7 +55,7 @@ InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request)
         QStringLiteral("新版本号"), request.newVersion);
 
     window.cmdStart()->setValue(true);
-    if (window.lblCount()->text() == QStringLiteral("打开URL错误") ||
+    if (window.lblCount()->text() == qs(kOpenUrlFailed) ||
         window.lastOutcome() != DownloadWindow::Outcome::Complete)
         return InstallerResult::Failed;
     if (request.accept && !request.accept(window.txtFile()->text()))

@@ -131,7 +131,7 @@ bool UpdateCheck::transfer(const char* path) {
     w.txtURL()->setText(serverFile(path));
     w.txtFile()->setText(folder_ + QString::fromUtf8(path));
     w.cmdStart()->setValue(true);
-    return w.lblCount()->text() != QStringLiteral("打开URL错误");
+    return w.lblCount()->text() != qs(kOpenUrlFailed);
 }
 
 void UpdateCheck::store(const QString& section, const QString& key, const QString& value) const {
@@ -174,7 +174,7 @@ void UpdateCheck::版本分析Click() {
     读产品列表_->click();
 
     std::optional<int> found;
-    if (transfers().lblCount()->text() != QStringLiteral("打开URL错误")) {
+    if (transfers().lblCount()->text() != qs(kOpenUrlFailed)) {
         for (int i = 0; i < list1_->count() && !found; ++i) {
             list1_->setCurrentRow(i);
             if (isProductLine(list1_->item(i)->text().toStdU16String()))
