@@ -7,16 +7,13 @@
 #include <limits>
 
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_window.h"
 
 namespace muwu {
 
 namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QString totalText(qint64 total) {
     return QStringLiteral("共下载 ") + QString::number(total) + QStringLiteral(" 字节");

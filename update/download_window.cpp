@@ -11,18 +11,11 @@
 #include <cstdlib>
 
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
 
 namespace muwu {
-
-namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 DownloadWindowOptions desktopDownloadWindowOptions() {
     DownloadWindowOptions o;

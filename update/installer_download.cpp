@@ -49,10 +49,8 @@ InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request)
     const QString file = request.downloadFolder + QLatin1Char('/') + name;
     window.txtURL()->setText(url);
     window.txtFile()->setText(file);
-    window.options().settings.setValue(
-        QString::fromUtf16(kHandOverSection.data(),
-                           static_cast<qsizetype>(kHandOverSection.size())),
-        QStringLiteral("新版本号"), request.newVersion);
+    window.options().settings.setValue(qs(kHandOverSection), QStringLiteral("新版本号"),
+                                       request.newVersion);
 
     window.cmdStart()->setValue(true);
     if (window.lblCount()->text() == qs(kOpenUrlFailed) ||
@@ -62,10 +60,8 @@ InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request)
         return InstallerResult::Rejected;
 
     const auto& options = window.options();
-    const QString title =
-        QString::fromUtf16(kProgramName.data(), static_cast<qsizetype>(kProgramName.size()));
     if (options.prompts.message)
-        options.prompts.message(&window, title, installerReadyText(request.newVersion));
+        options.prompts.message(&window, qs(kProgramName), installerReadyText(request.newVersion));
     if (request.openFile)
         request.openFile(QFile::encodeName(window.txtFile()->text()).toStdString());
     if (options.endProgram)

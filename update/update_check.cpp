@@ -14,6 +14,7 @@
 
 #include <QScopeGuard>
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "platform/ui_fonts.h"
 #include "shell/links.h"
 #include "shell/settings_store.h"
@@ -30,10 +31,6 @@ namespace {
 
 const QString kProductTitleText = QStringLiteral("《沐梧取名器》");
 const QString kFailureNotice = QStringLiteral("链接网站失败，请稍后再尝试重新链接。");
-
-QString qs(std::u16string_view s) {
-    return QString::fromStdU16String(std::u16string(s));
-}
 
 // The title of the update's message boxes, as the download window's own.
 QString appTitle() {
@@ -154,7 +151,7 @@ void UpdateCheck::读产品列表Click() {
     if (!f.open(QIODevice::ReadOnly))
         return;
     for (const std::u16string& line : readProductList(f.readAll().toStdString()))
-        list1_->addItem(QString::fromStdU16String(line));
+        list1_->addItem(qs(line));
 }
 
 void UpdateCheck::List1Selected(int row) {
