@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/qt_text.h"
 #include "shell/link_actions.h"
+#include "shell/links.h"
 #include "shell/settings_store.h"
 #include "update/download_buttons.h"
 #include "update/http_transfer.h"
@@ -35,7 +37,7 @@ inline constexpr qint64 kChunkBytes = 2048;
 inline constexpr qint64 kSlowRate = 1280;
 
 struct DownloadWindowOptions {
-    SettingsStore settings{SettingsStore::defaultFile(QStringLiteral("沐梧取名器"))};
+    SettingsStore settings{SettingsStore::defaultFile(qs(kSettingsApplication))};
     // The maker's site, offered when the connection is too slow.
     QString site;
     UrlOpener openUrl;

@@ -29,7 +29,6 @@ namespace muwu {
 
 namespace {
 
-const QString kProductTitleText = QStringLiteral("《沐梧取名器》");
 const QString kFailureNotice = QStringLiteral("链接网站失败，请稍后再尝试重新链接。");
 
 // The title of the update's message boxes, as the download window's own.
@@ -199,10 +198,11 @@ void UpdateCheck::版本分析Click() {
     const QString current = 版本_->text().mid(3);
     if (serverIsNewer(current.toStdU16String(), newVersion_.toStdU16String())) {
         QCoreApplication::processEvents();
-        const bool yes = options_.prompts.yesNo(nullptr, kProductTitleText,
-                                                kProductTitleText +
-                                                    QStringLiteral("已经有新的版本，版本号为：“") +
-                                                    newVersion_ + QStringLiteral("”是否下载？"));
+        const QString title = qs(kProductTitle);
+        const bool yes =
+            options_.prompts.yesNo(nullptr, title,
+                                   title + QStringLiteral("已经有新的版本，版本号为：“") +
+                                       newVersion_ + QStringLiteral("”是否下载？"));
         if (!yes) {
             endProgram();
             return;
