@@ -34,7 +34,7 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
     RunningFlag running(running_);
     outcome_ = Outcome::Failed;
     failure_.clear();
-    lastProgress_.clear();
+    lastPercent_.reset();
     stopRequested_ = false;
     setStatus(QStringLiteral("正在连接服务器..."));
 
@@ -147,17 +147,18 @@ void DownloadWindow::storeProgress(bool last) {
     const std::int32_t max = bar_->max();
     if (max == 0)
         return;  // no whole to measure against
-    const QString text = QString::number(static_cast<qint64>(bar_->Value()) * 100 / max);
+    const qint64 percent = static_cast<qint64>(bar_->Value()) * 100 / max;
     // The store is a file rewritten and synced to disk at every write, which costs milliseconds:
     // it is written when the percent has moved, at most once a second, and at the end.
-    if (text == lastProgress_)
+    if (percent == lastPercent_)
         return;
     const std::int64_t tick = options_.ticks();
-    if (!last && !lastProgress_.isEmpty() && tick - lastProgressTick_ < 1000)
+    if (!last && lastPercent_ && tick - lastProgressTick_ < 1000)
         return;
-    lastProgress_ = text;
+    lastPercent_ = percent;
     lastProgressTick_ = tick;
-    options_.settings.setValue(qs(kHandOverSection), QStringLiteral("下载进度"), text);
+    options_.settings.setValue(qs(kHandOverSection), QStringLiteral("下载进度"),
+                               QString::number(percent));
 }
 
 void DownloadWindow::tooSlowEnding() {

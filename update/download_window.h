@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "platform/qt_text.h"
 #include "shell/link_actions.h"
@@ -124,7 +125,8 @@ class DownloadWindow : public QWidget {
     bool closePending_ = false;
     Outcome outcome_ = Outcome::None;
     QString failure_;
-    QString lastProgress_;
+    // The percent last stored, none yet in this transfer.
+    std::optional<qint64> lastPercent_;
     std::int64_t lastProgressTick_ = 0;
 };
 
