@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QUrl>
 #include <limits>
 
@@ -19,19 +20,11 @@ QString totalText(qint64 total) {
     return QStringLiteral("共下载 ") + QString::number(total) + QStringLiteral(" 字节");
 }
 
-// Clears the running flag on every way out.
-struct RunningFlag {
-    bool& flag;
-    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
-    ~RunningFlag() { flag = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-};
-
 }  // namespace
 
 qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
-    RunningFlag running(running_);
+    running_ = true;
+    const auto notRunning = qScopeGuard([this] { running_ = false; });
     outcome_ = Outcome::Failed;
     failure_.clear();
     lastPercent_.reset();

@@ -11,8 +11,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-
 #include <QScopeGuard>
+
 #include "controls/progress_bar.h"
 #include "platform/qt_text.h"
 #include "platform/ui_fonts.h"
@@ -35,15 +35,6 @@ const QString kFailureNotice = QStringLiteral("链接网站失败，请稍后再
 QString appTitle() {
     return qs(kProgramName);
 }
-
-// The hourglass for the length of the check; every way out of it gives the pointer back.
-class WaitPointer {
-  public:
-    WaitPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QGuiApplication::restoreOverrideCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 }  // namespace
 
@@ -165,7 +156,9 @@ void UpdateCheck::版本分析Click() {
         if (--running_ == 0 && unloadWhenDone_)
             deleteLater();
     });
-    const WaitPointer wait;
+    // The hourglass for the length of the check; every way out of it gives the pointer back.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     版本_->setText(options_.versionCaption ? options_.versionCaption() : QString());
     读产品列表_->click();
 
