@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QUrl>
 #include <limits>
 
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_window.h"
 
@@ -14,39 +16,25 @@ namespace muwu {
 
 namespace {
 
-const QString kOpenFailed = QStringLiteral("打开URL错误");
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QString totalText(qint64 total) {
     return QStringLiteral("共下载 ") + QString::number(total) + QStringLiteral(" 字节");
 }
 
-// Clears the running flag on every way out.
-struct RunningFlag {
-    bool& flag;
-    explicit RunningFlag(bool& f) : flag(f) { flag = true; }
-    ~RunningFlag() { flag = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-};
-
 }  // namespace
 
 qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
-    RunningFlag running(running_);
+    running_ = true;
+    const auto notRunning = qScopeGuard([this] { running_ = false; });
     outcome_ = Outcome::Failed;
     failure_.clear();
-    lastProgress_.clear();
+    lastPercent_.reset();
     stopRequested_ = false;
     setStatus(QStringLiteral("正在连接服务器..."));
 
     auto fail = [this](const QString& why) {
         outcome_ = Outcome::Failed;
         failure_ = why;
-        setStatus(kOpenFailed, why);
+        setStatus(qs(kOpenUrlFailed), why);
         return qint64{0};
     };
     const HttpTransfer::StopCheck stop = [this] { return stopRequested_; };
@@ -128,7 +116,7 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
                 failure_ = QStringLiteral("网速太慢");
                 tooSlowEnding();
                 // Should the end come later than at once, no caller takes this for a file.
-                setStatus(kOpenFailed, failure_);
+                setStatus(qs(kOpenUrlFailed), failure_);
                 return total;
             }
         }
@@ -152,17 +140,18 @@ void DownloadWindow::storeProgress(bool last) {
     const std::int32_t max = bar_->max();
     if (max == 0)
         return;  // no whole to measure against
-    const QString text = QString::number(static_cast<qint64>(bar_->Value()) * 100 / max);
+    const qint64 percent = static_cast<qint64>(bar_->Value()) * 100 / max;
     // The store is a file rewritten and synced to disk at every write, which costs milliseconds:
     // it is written when the percent has moved, at most once a second, and at the end.
-    if (text == lastProgress_)
+    if (percent == lastPercent_)
         return;
     const std::int64_t tick = options_.ticks();
-    if (!last && !lastProgress_.isEmpty() && tick - lastProgressTick_ < 1000)
+    if (!last && lastPercent_ && tick - lastProgressTick_ < 1000)
         return;
-    lastProgress_ = text;
+    lastPercent_ = percent;
     lastProgressTick_ = tick;
-    options_.settings.setValue(qs(kHandOverSection), QStringLiteral("下载进度"), text);
+    options_.settings.setValue(qs(kHandOverSection), QStringLiteral("下载进度"),
+                               QString::number(percent));
 }
 
 void DownloadWindow::tooSlowEnding() {

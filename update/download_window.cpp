@@ -11,18 +11,11 @@
 #include <cstdlib>
 
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
 
 namespace muwu {
-
-namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 DownloadWindowOptions desktopDownloadWindowOptions() {
     DownloadWindowOptions o;
@@ -166,8 +159,12 @@ namespace {
 // Qt's own byte-size text in the platform formatter's style: no digit grouping, and "KB" as that
 // formatter writes kilobytes where Qt writes "kB".
 QString dataSize(qint64 bytes, int decimals) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Configured once: the sizes are formatted at every chunk of a transfer.
+    static const QLocale locale = [] {
+        QLocale l;
+        l.setNumberOptions(QLocale::OmitGroupSeparator);
+        return l;
+    }();
     QString text = locale.formattedDataSize(bytes, decimals, QLocale::DataSizeTraditionalFormat);
     if (text.endsWith(QLatin1String(" kB")))
         text[text.size() - 2] = QLatin1Char('K');

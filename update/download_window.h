@@ -9,8 +9,11 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+#include "platform/qt_text.h"
 #include "shell/link_actions.h"
+#include "shell/links.h"
 #include "shell/settings_store.h"
 #include "update/download_buttons.h"
 #include "update/http_transfer.h"
@@ -28,12 +31,14 @@ class ProgressBar;
 // hand-over keys of the download.
 inline constexpr std::u16string_view kDownloadWindowSection = u"下载窗";
 inline constexpr std::u16string_view kHandOverSection = u"下载窗衔接";
+// The status line of a failed transfer, which the callers also read back.
+inline constexpr std::u16string_view kOpenUrlFailed = u"打开URL错误";
 // A chunk of the transfer, and the rate below which a chunk counts as slow (bytes per second).
 inline constexpr qint64 kChunkBytes = 2048;
 inline constexpr qint64 kSlowRate = 1280;
 
 struct DownloadWindowOptions {
-    SettingsStore settings{SettingsStore::defaultFile(QStringLiteral("沐梧取名器"))};
+    SettingsStore settings{SettingsStore::defaultFile(qs(kSettingsApplication))};
     // The maker's site, offered when the connection is too slow.
     QString site;
     UrlOpener openUrl;
@@ -120,7 +125,8 @@ class DownloadWindow : public QWidget {
     bool closePending_ = false;
     Outcome outcome_ = Outcome::None;
     QString failure_;
-    QString lastProgress_;
+    // The percent last stored, none yet in this transfer.
+    std::optional<qint64> lastPercent_;
     std::int64_t lastProgressTick_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
 #include "update/download_window.h"
@@ -25,12 +26,10 @@ QString installerReadyText(const QString& newVersion) {
 
 InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request) {
     window.show();
-    QString server = request.server;
-    while (server.endsWith(QLatin1Char('/')))
-        server.chop(1);
     const QString name =
         QString::fromLatin1(kInstallerName.data(), static_cast<qsizetype>(kInstallerName.size()));
-    const QString url = server + QLatin1Char('/') + name;
+    const QString url =
+        QString::fromStdString(pageAddress(request.server.toStdString(), kInstallerName));
 
     // The size: a GET whose headers are read and whose body is not.
     std::optional<qint64> length;
@@ -50,23 +49,19 @@ InstallerResult 下载(DownloadWindow& window, const InstallerDownload& request)
     const QString file = request.downloadFolder + QLatin1Char('/') + name;
     window.txtURL()->setText(url);
     window.txtFile()->setText(file);
-    window.options().settings.setValue(
-        QString::fromUtf16(kHandOverSection.data(),
-                           static_cast<qsizetype>(kHandOverSection.size())),
-        QStringLiteral("新版本号"), request.newVersion);
+    window.options().settings.setValue(qs(kHandOverSection), QStringLiteral("新版本号"),
+                                       request.newVersion);
 
     window.cmdStart()->setValue(true);
-    if (window.lblCount()->text() == QStringLiteral("打开URL错误") ||
+    if (window.lblCount()->text() == qs(kOpenUrlFailed) ||
         window.lastOutcome() != DownloadWindow::Outcome::Complete)
         return InstallerResult::Failed;
     if (request.accept && !request.accept(window.txtFile()->text()))
         return InstallerResult::Rejected;
 
     const auto& options = window.options();
-    const QString title =
-        QString::fromUtf16(kProgramName.data(), static_cast<qsizetype>(kProgramName.size()));
     if (options.prompts.message)
-        options.prompts.message(&window, title, installerReadyText(request.newVersion));
+        options.prompts.message(&window, qs(kProgramName), installerReadyText(request.newVersion));
     if (request.openFile)
         request.openFile(QFile::encodeName(window.txtFile()->text()).toStdString());
     if (options.endProgram)

@@ -6,13 +6,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt_text.h"
 #include "platform/ui_fonts.h"
+#include "shell/links.h"
 
 namespace muwu {
 
 NoticeWindow::NoticeWindow(const QString& text, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("提示窗"));
-    setWindowTitle(QStringLiteral("沐梧取名器"));
+    setWindowTitle(qs(kProgramName));
     setModal(true);
     setFont(songTi(9));
     label_ = new QLabel(text, this);

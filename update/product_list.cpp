@@ -1,6 +1,7 @@
 #include "update/product_list.h"
 
 #include "platform/gbk.h"
+#include "platform/text.h"
 
 namespace muwu {
 
@@ -28,17 +29,7 @@ constexpr std::size_t kDigestLength = 64;
 
 std::vector<std::u16string> splitListLines(std::u16string_view text) {
     std::vector<std::u16string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
+    forEachLine(text, [&](std::u16string_view l) { lines.emplace_back(l); });
     return lines;
 }
 

@@ -11,9 +11,10 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-
 #include <QScopeGuard>
+
 #include "controls/progress_bar.h"
+#include "platform/qt_text.h"
 #include "platform/ui_fonts.h"
 #include "shell/links.h"
 #include "shell/settings_store.h"
@@ -28,26 +29,12 @@ namespace muwu {
 
 namespace {
 
-const QString kProductTitleText = QStringLiteral("《沐梧取名器》");
 const QString kFailureNotice = QStringLiteral("链接网站失败，请稍后再尝试重新链接。");
-
-QString qs(std::u16string_view s) {
-    return QString::fromStdU16String(std::u16string(s));
-}
 
 // The title of the update's message boxes, as the download window's own.
 QString appTitle() {
     return qs(kProgramName);
 }
-
-// The hourglass for the length of the check; every way out of it gives the pointer back.
-class WaitPointer {
-  public:
-    WaitPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QGuiApplication::restoreOverrideCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-};
 
 }  // namespace
 
@@ -119,7 +106,7 @@ void UpdateCheck::unload() {
 }
 
 QString UpdateCheck::serverFile(const char* path) const {
-    return QString::fromStdString(options_.server) + QString::fromUtf8(path);
+    return QString::fromStdString(pageAddress(options_.server, path));
 }
 
 DownloadWindow& UpdateCheck::transfers() const {
@@ -131,7 +118,7 @@ bool UpdateCheck::transfer(const char* path) {
     w.txtURL()->setText(serverFile(path));
     w.txtFile()->setText(folder_ + QString::fromUtf8(path));
     w.cmdStart()->setValue(true);
-    return w.lblCount()->text() != QStringLiteral("打开URL错误");
+    return w.lblCount()->text() != qs(kOpenUrlFailed);
 }
 
 void UpdateCheck::store(const QString& section, const QString& key, const QString& value) const {
@@ -154,7 +141,7 @@ void UpdateCheck::读产品列表Click() {
     if (!f.open(QIODevice::ReadOnly))
         return;
     for (const std::u16string& line : readProductList(f.readAll().toStdString()))
-        list1_->addItem(QString::fromStdU16String(line));
+        list1_->addItem(qs(line));
 }
 
 void UpdateCheck::List1Selected(int row) {
@@ -169,12 +156,14 @@ void UpdateCheck::版本分析Click() {
         if (--running_ == 0 && unloadWhenDone_)
             deleteLater();
     });
-    const WaitPointer wait;
+    // The hourglass for the length of the check; every way out of it gives the pointer back.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     版本_->setText(options_.versionCaption ? options_.versionCaption() : QString());
     读产品列表_->click();
 
     std::optional<int> found;
-    if (transfers().lblCount()->text() != QStringLiteral("打开URL错误")) {
+    if (transfers().lblCount()->text() != qs(kOpenUrlFailed)) {
         for (int i = 0; i < list1_->count() && !found; ++i) {
             list1_->setCurrentRow(i);
             if (isProductLine(list1_->item(i)->text().toStdU16String()))
@@ -202,10 +191,11 @@ void UpdateCheck::版本分析Click() {
     const QString current = 版本_->text().mid(3);
     if (serverIsNewer(current.toStdU16String(), newVersion_.toStdU16String())) {
         QCoreApplication::processEvents();
-        const bool yes = options_.prompts.yesNo(nullptr, kProductTitleText,
-                                                kProductTitleText +
-                                                    QStringLiteral("已经有新的版本，版本号为：“") +
-                                                    newVersion_ + QStringLiteral("”是否下载？"));
+        const QString title = qs(kProductTitle);
+        const bool yes =
+            options_.prompts.yesNo(nullptr, title,
+                                   title + QStringLiteral("已经有新的版本，版本号为：“") +
+                                       newVersion_ + QStringLiteral("”是否下载？"));
         if (!yes) {
             endProgram();
             return;

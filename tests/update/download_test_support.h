@@ -2,17 +2,19 @@
 // What the download window tests share: recording prompts, opener and end, options pointing at a
 // settings file of the test's own, and a local server.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
-#include <filesystem>
+#include <functional>
 #include <memory>
-#include <vector>
 
 #include "shell/settings_store.h"
+#include "tests/support/recording_opener.h"
 #include "tests/update/local_server.h"
 #include "update/download_window.h"
 
@@ -22,7 +24,7 @@ struct Recorder {
     QStringList questions;
     QStringList messages;
     QList<QUrl> urls;
-    std::vector<std::filesystem::path> files;
+    RecordingOpener opener;  // the installer opener
     int ends = 0;
     bool answerOk = true;
     int slowCountAtQuestion = -1;
@@ -63,6 +65,26 @@ inline void writeFile(const QString& file, const QByteArray& bytes) {
     QFile f(file);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
+}
+
+// Whether the status line shows bytes arriving.
+inline bool showsProgress(const DownloadWindow& w) {
+    return w.lblCount()->text().startsWith(QStringLiteral("已下载"));
+}
+
+// Runs action once the status line shows the transfer under way (bounded in time).
+inline void whenUnderWay(DownloadWindow* w, std::function<void()> action) {
+    auto* poll = new QTimer(w);
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(poll, &QTimer::timeout, w, [w, poll, action, started] {
+        if (showsProgress(*w) || started->elapsed() > 8000) {
+            poll->stop();
+            poll->deleteLater();
+            action();
+        }
+    });
+    poll->start(5);
 }
 
 // Names in a folder other than the ones given: what a transfer may have left behind.

@@ -42,8 +42,6 @@ class DownloadWindowTest : public QObject {
 
   private:
     std::unique_ptr<DownloadWindow> makeWindow(const DownloadWindowOptions& o);
-    // Runs action once the status line shows the transfer under way (bounded in time).
-    void whenUnderWay(DownloadWindow* w, std::function<void()> action);
     QString url(const char* path) const { return qstr(server_->base()) + QLatin1String(path); }
 
     std::unique_ptr<LocalServer> server_;
@@ -73,21 +71,6 @@ std::unique_ptr<DownloadWindow> DownloadWindowTest::makeWindow(const DownloadWin
     auto w = std::make_unique<DownloadWindow>(o);
     rec_->window = w.get();
     return w;
-}
-
-void DownloadWindowTest::whenUnderWay(DownloadWindow* w, std::function<void()> action) {
-    auto* poll = new QTimer(w);
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
-    QObject::connect(poll, &QTimer::timeout, w, [w, poll, action, started] {
-        if (w->lblCount()->text().startsWith(QStringLiteral("已下载")) ||
-            started->elapsed() > 8000) {
-            poll->stop();
-            poll->deleteLater();
-            action();
-        }
-    });
-    poll->start(5);
 }
 
 void DownloadWindowTest::fiveThousandBytesInThreeChunks() {

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "tests/update/loopback_http.h"
+
 namespace muwu::test {
 
 namespace {
@@ -103,10 +105,7 @@ void LocalServer::addRoutes() {
     s.Get("/large", [this](const httplib::Request&, httplib::Response& res) {
         serveBody(res, impl_->large, impl_->large->size());
     });
-    s.Get("/missing", [](const httplib::Request&, httplib::Response& res) {
-        res.status = 404;
-        res.set_content("<html><body>404 Not Found</body></html>", "text/html");
-    });
+    s.Get("/missing", [](const httplib::Request&, httplib::Response& res) { notFound(res); });
     // Announces 5000 bytes, sends 3000 and hangs up.
     s.Get("/short", [first3000](const httplib::Request&, httplib::Response& res) {
         serveBody(res, first3000, 5000);
@@ -118,14 +117,7 @@ void LocalServer::addRoutes() {
     // No Content-Length at all.
     s.Get("/nolength/VAZUZ_EZ_Uzira.exe",
           [file5000](const httplib::Request&, httplib::Response& res) {
-              res.set_chunked_content_provider(
-                  kType, [file5000](std::size_t offset, httplib::DataSink& sink) {
-                      if (offset >= file5000->size()) {
-                          sink.done();
-                          return true;
-                      }
-                      return sink.write(file5000->data() + offset, file5000->size() - offset);
-                  });
+              serveWithoutLength(res, file5000);
           });
     // The headers, then nothing until released.
     s.Get("/stall", [this](const httplib::Request&, httplib::Response& res) {
@@ -135,18 +127,18 @@ void LocalServer::addRoutes() {
         });
     });
     // 4096 bytes, then the last 904 once released.
-    s.Get(R"(/hold(/VAZUZ_EZ_Uzira\.exe)?)", [this, file5000](const httplib::Request&,
-                                                               httplib::Response& res) {
-        res.set_content_provider(
-            5000, kType,
-            [this, file5000](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                if (offset == 0)
-                    return sink.write(file5000->data(), 4096);
-                if (!waitRelease())
-                    return false;
-                return sink.write(file5000->data() + offset, 5000 - offset);
-            });
-    });
+    s.Get(R"(/hold(/VAZUZ_EZ_Uzira\.exe)?)",
+          [this, file5000](const httplib::Request&, httplib::Response& res) {
+              res.set_content_provider(
+                  5000, kType,
+                  [this, file5000](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                      if (offset == 0)
+                          return sink.write(file5000->data(), 4096);
+                      if (!waitRelease())
+                          return false;
+                      return sink.write(file5000->data() + offset, 5000 - offset);
+                  });
+          });
     // 100 bytes every 100 ms; the test's clock moves 2 s before each piece.
     s.Get("/drip", [this, file5000](const httplib::Request&, httplib::Response& res) {
         res.set_content_provider(
@@ -158,12 +150,9 @@ void LocalServer::addRoutes() {
             });
     });
 
-    port_ = s.bind_to_any_port("127.0.0.1");
+    port_ = startOnLoopback(s, thread_);
     if (port_ <= 0)
         std::abort();
-    thread_ = std::thread([&s] { s.listen_after_bind(); });
-    for (int i = 0; i < 500 && !s.is_running(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
 }
 
 bool makeSelfSignedCertificate(const std::string& certFile, const std::string& keyFile) {

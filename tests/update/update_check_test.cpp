@@ -23,6 +23,7 @@
 #include "shell/menu_window.h"
 #include "shell/settings_store.h"
 #include "tests/support/recording_opener.h"
+#include "tests/update/download_test_support.h"
 #include "tests/update/local_server.h"
 #include "update/download_buttons.h"
 #include "update/download_window.h"
@@ -360,15 +361,16 @@ void UpdateCheckTest::stoppedInstallerIsNeverStarted() {
     r.installer = installerBytes(200 * 1024);
     r.server.put("/VAZUZ_EZ_Uzira.exe", r.installer, UpdateServer::Mode::Slow);
     r.boxes.answerQuestions({true});
-    // The user presses 停止 once the installer's transfer shows progress.
+    // The user presses 停止 once the installer's transfer shows progress. The window is made by
+    // the check itself, and the list and the ping go through it hidden first, so the stopper
+    // waits for the shown window rather than arming whenUnderWay on it.
     bool pressed = false;
     QTimer stopper;
     QObject::connect(&stopper, &QTimer::timeout, &stopper, [&] {
         if (pressed || !r.windowExists())
             return;
         DownloadWindow& w = r.window();
-        if (w.isVisible() && w.transferRunning() &&
-            w.lblCount()->text().startsWith(QStringLiteral("已下载"))) {
+        if (w.isVisible() && w.transferRunning() && showsProgress(w)) {
             pressed = true;
             QTest::mouseClick(w.cmdStop(), Qt::LeftButton);
         }

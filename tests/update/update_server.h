@@ -13,6 +13,8 @@
 #include <string>
 #include <thread>
 
+#include "tests/update/loopback_http.h"
+
 namespace muwu::test {
 
 class UpdateServer {
@@ -23,12 +25,9 @@ class UpdateServer {
         server_.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
             serve(req, res);
         });
-        port_ = server_.bind_to_any_port("127.0.0.1");
+        port_ = startOnLoopback(server_, thread_);
         if (port_ <= 0)
             throw std::runtime_error("no port for the test server");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        for (int i = 0; i < 500 && !server_.is_running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ~UpdateServer() {
         server_.stop();
@@ -65,8 +64,7 @@ class UpdateServer {
             ++hits_[req.path];
             const auto it = files_.find(req.path);
             if (it == files_.end()) {
-                res.status = 404;
-                res.set_content("<html><body>404 Not Found</body></html>", "text/html");
+                notFound(res);
                 return;
             }
             file = it->second;
@@ -81,14 +79,7 @@ class UpdateServer {
                 res.set_content(*body, "text/html");
                 return;
             case Mode::NoLength:
-                res.set_chunked_content_provider(
-                    "application/octet-stream", [body](size_t offset, httplib::DataSink& sink) {
-                        if (offset < body->size())
-                            sink.write(body->data() + offset, body->size() - offset);
-                        else
-                            sink.done();
-                        return true;
-                    });
+                serveWithoutLength(res, body);
                 return;
             case Mode::Slow:
                 // The whole length, a piece every few milliseconds, so a user can press stop.
