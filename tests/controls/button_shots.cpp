@@ -12,6 +12,7 @@
 #include "names/main_window.h"
 #include "naming/naming_window.h"
 #include "platform/data_folder.h"
+#include "tests/support/widget_input.h"
 
 namespace {
 
@@ -37,9 +38,8 @@ int main(int argc, char** argv) {
     main.show();
     if (!QTest::qWaitForWindowExposed(&main))
         return 1;
-    auto* name = main.control<QLineEdit>(QStringLiteral("Text3"));
-    for (const QChar c : QStringLiteral("欧阳修"))
-        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    muwu::test::typeText(main.control<QLineEdit>(QStringLiteral("Text3")),
+                         QStringLiteral("欧阳修"));
 
     auto* report = main.control<muwu::MWButton>(QStringLiteral("报表"));
     const QPoint over(report->width() / 2, report->height() / 2);

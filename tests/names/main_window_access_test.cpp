@@ -20,6 +20,7 @@
 #include "platform/fit_label.h"
 #include "platform/ui_language.h"
 #include "tests/names/main_window_test.h"
+#include "tests/support/widget_input.h"
 
 namespace muwu {
 
@@ -38,21 +39,7 @@ LastLine lastLine(QTextEdit* box) {
     return {box->cursorRect(end).bottom(), box->viewport()->height()};
 }
 
-QList<QAccessibleInterface*> tree(QAccessibleInterface* root) {
-    QList<QAccessibleInterface*> all{root};
-    for (int i = 0; i < root->childCount(); ++i) {
-        if (QAccessibleInterface* kid = root->child(i))
-            all += tree(kid);
-    }
-    return all;
-}
-
 }  // namespace
-
-void MainWindowTest::clickOnScreen(QWidget* w) {
-    QWidget* top = w->window();
-    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, w->rect().center()));
-}
 
 void MainWindowTest::optionPairsAlwaysShowOneSelected() {
     auto* person = c<QRadioButton>(u"人名");
@@ -212,7 +199,7 @@ void MainWindowTest::scoreDigitsClearTheFrameEdge() {
 void MainWindowTest::noticesBlockTheProgramUntilAnswered() {
     QVERIFY(installQtChinese(*qApp));
     type(QStringLiteral("李/田"));
-    clickOnScreen(c<MWButton>(u"报表"));
+    test::clickOnScreen(c<MWButton>(u"报表"));
     QCOMPARE(notices(QStringLiteral("报表消息")).size(), 1);
     QMessageBox* box = notices(QStringLiteral("报表消息")).first();
     QCOMPARE(box->windowModality(), Qt::ApplicationModal);
@@ -220,11 +207,11 @@ void MainWindowTest::noticesBlockTheProgramUntilAnswered() {
     // Its button speaks Chinese.
     QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
     // A second press on 报表 behind it does nothing: no second box.
-    clickOnScreen(c<MWButton>(u"报表"));
+    test::clickOnScreen(c<MWButton>(u"报表"));
     QCOMPARE(notices(QStringLiteral("报表消息")).size(), 1);
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     QTRY_VERIFY(!QApplication::activeModalWidget());
-    clickOnScreen(c<MWButton>(u"报表"));
+    test::clickOnScreen(c<MWButton>(u"报表"));
     QCOMPARE(notices(QStringLiteral("报表消息")).size(), 1);  // the first one is gone
 }
 
@@ -311,7 +298,7 @@ void MainWindowTest::screenReadersSeeNamedShownControlsOnly() {
     QCOMPARE(root->text(QAccessible::Name), QStringLiteral("沐梧取名器 V3.0.28"));
 
     std::set<QString> seen;
-    for (QAccessibleInterface* iface : tree(root)) {
+    for (QAccessibleInterface* iface : test::accessibleTree(root)) {
         auto* w = qobject_cast<QWidget*>(iface->object());
         QVERIFY(w);
         if (w->objectName().isEmpty() || w->objectName().startsWith(QStringLiteral("qt_")))

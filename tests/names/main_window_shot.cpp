@@ -13,6 +13,7 @@
 #include "names/main_window.h"
 #include "platform/data_folder.h"
 #include "platform/ui_language.h"
+#include "tests/support/widget_input.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -30,10 +31,7 @@ int main(int argc, char** argv) {
         return 1;
     if (company)
         QTest::mouseClick(window.control<QRadioButton>(QStringLiteral("公司名")), Qt::LeftButton);
-    auto* name = window.control<QLineEdit>(QStringLiteral("Text3"));
-    for (const QChar c : args[1]) {
-        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    muwu::test::typeText(window.control<QLineEdit>(QStringLiteral("Text3")), args[1]);
     QTest::qWait(200);
     if (screen)
         return window.screen()->grabWindow(0).save(args[0]) ? 0 : 1;

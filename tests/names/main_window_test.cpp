@@ -13,6 +13,7 @@
 #include "names/luck_table.h"
 #include "platform/twips.h"
 #include "platform/ui_fonts.h"
+#include "tests/support/widget_input.h"
 
 namespace muwu {
 
@@ -37,12 +38,7 @@ void MainWindowTest::cleanup() {
 }
 
 void MainWindowTest::type(const QString& text) {
-    auto* name = c<QLineEdit>(u"Text3");
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
-        i += n - 1;
-    }
+    test::typeText(c<QLineEdit>(u"Text3"), text);
 }
 
 void MainWindowTest::clearName() {

@@ -103,7 +103,6 @@ class MainWindowTest : public QObject {
     }
     void makeWindow(const fs::path& data);
     // A click as the window system delivers it, which a modal box can block.
-    void clickOnScreen(QWidget* w);
 
     std::unique_ptr<test::DataDir> dir_;
     test::RecordingOpener opener_;

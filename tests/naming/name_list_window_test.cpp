@@ -21,6 +21,7 @@
 #include "naming/name_list_window.h"
 #include "naming/naming_window.h"
 #include "tests/support/data_dir.h"
+#include "tests/support/widget_input.h"
 
 namespace muwu {
 
@@ -40,10 +41,6 @@ class NameListWindowTest : public QObject {
 
   private:
     void open(const QString& prefix);
-    static void typeText(QWidget* target, const QString& text) {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
     template <typename W>
     W* w(const char16_t* name) const {
         W* widget = list_ ? list_->findChild<W*>(QString::fromUtf16(name)) : nullptr;
@@ -52,11 +49,7 @@ class NameListWindowTest : public QObject {
         return widget;
     }
     void type(const char16_t* field, const QString& text) {
-        auto* edit = w<QLineEdit>(field);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        typeText(edit, text);
+        test::retype(w<QLineEdit>(field), text);
     }
     [[nodiscard]] QTableWidget* table() const { return w<QTableWidget>(u"名单"); }
     [[nodiscard]] QString cell(int row, int column) const {
@@ -86,7 +79,7 @@ void NameListWindowTest::open(const QString& prefix) {
     QVERIFY(naming);
     auto* text1 = naming->findChild<QLineEdit*>(QStringLiteral("Text1"));
     text1->setFocus();
-    typeText(text1, prefix);
+    test::typeText(text1, prefix);
     auto* button = naming->findChild<MWButton*>(QStringLiteral("列出好名"));
     QVERIFY(button);
     QVERIFY(button->isVisible());
@@ -207,7 +200,7 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     // The main window holds another name with another surname length first.
     auto* text3 = main_->control<QLineEdit>(QStringLiteral("Text3"));
     text3->setFocus();
-    typeText(text3, QStringLiteral("欧阳修"));
+    test::typeText(text3, QStringLiteral("欧阳修"));
     QCOMPARE(main_->form().姓长度, 2);
 
     open(QStringLiteral("王"));

@@ -5,6 +5,7 @@
 #include "controls/mw_button.h"
 #include "names/version.h"
 #include "tests/naming/naming_window_test.h"
+#include "tests/support/widget_input.h"
 
 namespace muwu {
 
@@ -130,12 +131,8 @@ void NamingWindowTest::thirtyTwoRejectionsEndInTheTimeOut() {
     QCOMPARE(QApplication::activeModalWidget(), told[0]);
     int menus = 0;
     main_->setHelpMenu([&menus](const QPoint&) { ++menus; });
-    const auto clickOnScreen = [](QWidget* w) {
-        QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
-                          w->mapTo(w->window(), w->rect().center()));
-    };
-    clickOnScreen(n<MWButton>(u"求名"));
-    clickOnScreen(m<QLabel>(u"Label4"));
+    test::clickOnScreen(n<MWButton>(u"求名"));
+    test::clickOnScreen(m<QLabel>(u"Label4"));
     QCOMPARE(notices(QStringLiteral("取名消息")).size(), 1);
     QCOMPARE(menus, 0);
     QVERIFY(!main_->正在取名());

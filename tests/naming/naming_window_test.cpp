@@ -14,6 +14,7 @@
 
 #include "names/version.h"
 #include "platform/gbk.h"
+#include "tests/support/widget_input.h"
 
 namespace muwu {
 
@@ -62,11 +63,7 @@ void NamingWindowTest::openNaming() {
 }
 
 void NamingWindowTest::typeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    test::retype(edit, text);
     QCOMPARE(edit->text(), text);
 }
 
@@ -357,16 +354,12 @@ void NamingWindowTest::itOpensOnScreenAndReadsWell() {
     QVERIFY(naming_->screen()->availableGeometry().contains(naming_->frameGeometry()));
 
     std::set<std::pair<QString, QString>> names;
-    QList<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(naming_)};
-    while (!open.isEmpty()) {
-        QAccessibleInterface* iface = open.takeLast();
+    for (QAccessibleInterface* iface : test::accessibleTree(naming_)) {
         if (!iface->object())
             continue;  // the entries of a combo box's list
         const QString name = iface->object()->objectName();
         if (!name.isEmpty() && !name.startsWith(QStringLiteral("qt_")))
             names.emplace(name, iface->text(QAccessible::Name));
-        for (int i = 0; i < iface->childCount(); ++i)
-            open.append(iface->child(i));
     }
     const std::set<std::pair<QString, QString>> expected = {
         {QStringLiteral("取名窗"), QStringLiteral("取名窗")},

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QUrl>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -21,6 +22,7 @@
 #include "platform/data_folder.h"
 #include "shell/settings_store.h"
 #include "shell/start_up.h"
+#include "tests/support/widget_input.h"
 
 namespace muwu::shell_test {
 
@@ -137,23 +139,20 @@ inline double tooltipBackgroundShare(QWidget* w) {
 // The names a screen reader reads for window and every control under it, by object name.
 inline std::map<QString, QString> accessibleNames(QWidget* window) {
     std::map<QString, QString> names;
-    std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(window)};
-    while (!open.empty()) {
-        QAccessibleInterface* iface = open.back();
-        open.pop_back();
+    for (QAccessibleInterface* iface : test::accessibleTree(window)) {
         if (iface->object() && !iface->object()->objectName().isEmpty())
             names[iface->object()->objectName()] = iface->text(QAccessible::Name);
-        for (int i = 0; i < iface->childCount(); ++i) {
-            if (QAccessibleInterface* kid = iface->child(i))
-                open.push_back(kid);
-        }
     }
     return names;
 }
 
-// A start whose main window has already come.
-inline std::unique_ptr<StartUp> startedWithMainWindow(Machine& m) {
-    auto s = std::make_unique<StartUp>(m.options(std::chrono::milliseconds(1)));
+// A start whose main window has already come; created runs on it as the program's own start does.
+inline std::unique_ptr<StartUp> startedWithMainWindow(
+    Machine& m, std::function<void(MainWindow&)> created = {}) {
+    StartUpOptions o = m.options(std::chrono::milliseconds(1));
+    if (created)
+        o.mainWindowCreated = std::move(created);
+    auto s = std::make_unique<StartUp>(std::move(o));
     if (!QTest::qWaitFor([&] { return s->mainWindow() && s->mainWindow()->isVisible(); }))
         return nullptr;
     return s;

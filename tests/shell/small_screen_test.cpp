@@ -33,12 +33,7 @@ QRect free(const QWidget* w) {
 }
 
 std::unique_ptr<StartUp> start(Machine& m) {
-    StartUpOptions o = m.options(std::chrono::milliseconds(1));
-    o.mainWindowCreated = [](MainWindow& main) { attachNamingWindow(main); };
-    auto s = std::make_unique<StartUp>(std::move(o));
-    if (!QTest::qWaitFor([&] { return s->mainWindow() && s->mainWindow()->isVisible(); }))
-        return nullptr;
-    return s;
+    return startedWithMainWindow(m, [](MainWindow& main) { attachNamingWindow(main); });
 }
 
 // The part of the main window its controls are seen through, in the window's coordinates.
