@@ -16,6 +16,7 @@
 #include "controls/face_cache.h"
 #include "controls/qt_colour.h"
 #include "controls/transparent_blit.h"
+#include "platform/twips.h"
 
 namespace muwu {
 
@@ -79,7 +80,7 @@ MWButton::MWButton(const QString& caption, QWidget* parent) : MWButton(parent) {
 MWButton::~MWButton() = default;
 
 double MWButton::twipsPerPixelY() const {
-    return 1440.0 / std::max(logicalDpiY(), 1);
+    return kTwipsPerInch / std::max(logicalDpiY(), 1);
 }
 
 void MWButton::setCursorQuery(std::function<QPoint()> query) {

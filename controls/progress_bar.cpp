@@ -1,5 +1,4 @@
 #include "controls/progress_bar.h"
-#include "controls/qt_colour.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -9,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+#include "controls/qt_colour.h"
+#include "platform/twips.h"
 
 namespace muwu {
 
@@ -55,7 +57,7 @@ ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {
 
 double ProgressBar::twipsPerPixel() const {
     const int dpi = logicalDpiX();
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return dpi > 0 ? kTwipsPerInch / dpi : 15.0;
 }
 
 QSize ProgressBar::sizeHint() const {

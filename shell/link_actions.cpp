@@ -1,8 +1,9 @@
 #include "shell/link_actions.h"
-#include "platform/qt_text.h"
 
 #include <QDesktopServices>
 #include <QFile>
+
+#include "platform/qt_text.h"
 
 namespace muwu {
 
