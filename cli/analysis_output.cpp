@@ -36,16 +36,25 @@ json::Object& analysisFields(json::Object& object, const Analysis& a) {
         .raw("classes", classes);
 }
 
+std::string gridText(const std::optional<long long>& n, LuckClass c) {
+    std::string text = n ? std::to_string(*n) : "—";
+    if (c != LuckClass::none)
+        text += "（" + toUtf8(className(c)) + "）";
+    return text;
+}
+
+std::string scoreText(const Analysis& a) {
+    return a.score ? toUtf8(*a.score) : std::string("—");
+}
+
 namespace {
 
-void appendGridLine(std::string& out, std::string_view label, std::optional<long long> n,
+void appendGridLine(std::string& out, std::string_view label, const std::optional<long long>& n,
                     LuckClass c) {
     out += "  ";
     out += label;
     out += "：";
-    out += n ? std::to_string(*n) : "—";
-    if (c != LuckClass::none)
-        out += "（" + toUtf8(className(c)) + "）";
+    out += gridText(n, c);
     out += '\n';
 }
 
@@ -64,7 +73,7 @@ void appendAnalysisText(std::string& out, const Analysis& a) {
         appendGridLine(out, "外格", a.outer, a.outerClass);
     }
     out += "  全称属性：" + printable(a.attribute) + "\n";
-    out += "  评分：" + (a.score ? toUtf8(*a.score) : std::string("—")) + "\n";
+    out += "  评分：" + scoreText(a) + "\n";
 }
 
 }  // namespace muwu::cli

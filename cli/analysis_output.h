@@ -15,4 +15,10 @@ json::Object& analysisFields(json::Object& object, const Analysis& a);
 
 void appendAnalysisText(std::string& out, const Analysis& a);
 
+// A grid as text: its number, or "—" without one, then its class in brackets: "21（大吉）".
+[[nodiscard]] std::string gridText(const std::optional<long long>& n, LuckClass c);
+
+// The score, or "—" while there is none.
+[[nodiscard]] std::string scoreText(const Analysis& a);
+
 }  // namespace muwu::cli

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/analysis_json.h"
+#include "cli/analysis_output.h"
 #include "cli/options.h"
 #include "names/char_data.h"
 #include "naming/name_search.h"
@@ -90,18 +91,13 @@ SearchOptions optionsOf(const Parsed& p) {
     return o;
 }
 
-std::string classSuffix(LuckClass c) {
-    return c == LuckClass::none ? std::string() : "（" + toUtf8(className(c)) + "）";
-}
-
 std::string grid(std::string_view label, const std::optional<long long>& n, LuckClass c) {
-    return std::string(label) + (n ? std::to_string(*n) : "—") + classSuffix(c);
+    return std::string(label) + gridText(n, c);
 }
 
 void appendText(std::string& out, const SearchHit& hit) {
     const Analysis& a = hit.analysis;
-    out += std::to_string(hit.rank) + ". " + printable(a.name) + "　评分 " +
-           (a.score ? toUtf8(*a.score) : std::string("—")) + "　" +
+    out += std::to_string(hit.rank) + ". " + printable(a.name) + "　评分 " + scoreText(a) + "　" +
            grid("总格 ", a.total, a.totalClass);
     if (!a.company) {
         out += " " + grid("天格 ", a.heaven, a.heavenClass) + " " +
