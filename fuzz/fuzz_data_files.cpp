@@ -5,13 +5,13 @@
 // The input is cut into parts by 0xFF 0x00: the first six are lists 1…3, the two tables and the
 // surname list, the seventh a name to look up; every further part is one change, its first byte
 // the kind of change, its second the file changed, the rest its new content.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -56,9 +56,21 @@ fs::path slotPath(std::size_t slot) {
     return folder() / muwu::toUtf8(slotName(slot));
 }
 
+// Never waits: a pipe in the file's place, or at the end of its link, takes no writer while it
+// has no reader, so that write is not made, as an editor could not make it either.
 void put(const fs::path& file, std::string_view bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const int fd =
+        ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
 }
 
 void clear(const fs::path& file) {
