@@ -478,7 +478,7 @@ int outputChecked(int status, std::ostream& out, std::ostream& err, const Enviro
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err, const Environment& env) {
     if (isSearchCommand(args))
-        return runSearch(args, out, err, env);
+        return outputChecked(runSearch(args, out, err, env), out, err, env);
     try {
         const Parsed p = parse(args);
         if (p.flags.contains("--help")) {

@@ -140,31 +140,38 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         CharacterData data(folder);
         const std::vector<PoolCharacter> pool = searchPool(
             data, p.flags.contains("--all-chars") ? PoolKind::allListed : PoolKind::nameWorthy);
-        const SearchResult result = searchNames(data, pool, options);
-        for (const DataProblem& problem : data.takeProblems())
-            writeError(err, problem.message);
+        NameSearch search(data, pool, options);
+        auto reportProblems = [&] {
+            for (const DataProblem& problem : data.takeProblems())
+                writeError(err, problem.message);
+        };
+        reportProblems();
 
-        std::string text;
-        if (p.flags.contains("--json")) {
-            text += "{\"total\":" + std::to_string(result.total) + "}\n";
-            for (const SearchHit& hit : result.hits) {
-                appendAnalysisFields(text, hit.analysis);
-                text += ",\"rank\":" + std::to_string(hit.rank) + "}\n";
-            }
+        // Each name is written as soon as it is analysed: memory holds one name's line, however
+        // many names are listed and however long they are.
+        const bool asJson = p.flags.contains("--json");
+        std::string line;
+        if (asJson) {
+            line += "{\"total\":" + std::to_string(search.total()) + "}\n";
         } else {
-            text += "共 " + std::to_string(result.total) + " 个名字";
-            if (result.hits.size() < result.total)
-                text += "，列出前 " + std::to_string(result.hits.size()) + " 个";
-            text += "\n";
-            for (const SearchHit& hit : result.hits)
-                appendText(text, hit);
+            line += "共 " + std::to_string(search.total()) + " 个名字";
+            if (search.listed() < search.total())
+                line += "，列出前 " + std::to_string(search.listed()) + " 个";
+            line += "\n";
         }
-        out << text;
-        out.flush();
-        if (!out) {
-            writeError(err, "结果没有写出（输出无法写入）");
-            return kExitFailure;
-        }
+        out << line;
+        search.forEachHit([&](const SearchHit& hit) {
+            line.clear();
+            if (asJson) {
+                appendAnalysisFields(line, hit.analysis);
+                line += ",\"rank\":" + std::to_string(hit.rank) + "}\n";
+            } else {
+                appendText(line, hit);
+            }
+            out << line;
+            return static_cast<bool>(out);  // a failed output ends the search; the caller says why
+        });
+        reportProblems();
         return kExitOk;
     } catch (const UsageError& e) {
         writeError(err, e.message + "（用 muwu-cli search --help 查看用法）");

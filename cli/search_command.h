@@ -11,7 +11,8 @@ namespace muwu::cli {
 // True when the command word of args (after any --data DIR) is "search".
 [[nodiscard]] bool isSearchCommand(const std::vector<std::string>& args);
 
-// Runs the command; args excludes the program name. Exit codes as for the other commands.
+// Runs the command; args excludes the program name. Exit codes as for the other commands; a
+// failed output is left for the caller to report, as for them.
 int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const Environment& env);
 

@@ -116,23 +116,37 @@ bool engineAccepts(const Analysis& a) {
     return !(a.outerClass == LuckClass::misfortune && a.name.size() != 2);
 }
 
-SearchResult searchNames(CharacterData& data, const std::vector<PoolCharacter>& pool,
-                         const SearchOptions& o) {
-    CharacterData::Batch batch(data);
-    const AnalysisOptions analysisOptions = searchAnalysisOptions(o);
+struct NameSearch::State {
+    State(CharacterData& d, const SearchOptions& o)
+        : data(d), batch(d), options(o), analysisOptions(searchAnalysisOptions(o)) {}
+
+    CharacterData& data;
+    CharacterData::Batch batch;  // open for the whole search: one version of the data
+    SearchOptions options;
+    AnalysisOptions analysisOptions;
+    PoolCharacter kept;  // positions may point at it
+    std::array<Position, 2> positions;
+    std::vector<Combination> combinations;  // in rank order
+    std::size_t total = 0, listed = 0;
+    std::size_t nextCombination = 0;  // the first of the next group
+    std::size_t given = 0;            // names handed out so far
+};
+
+NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& pool,
+                       const SearchOptions& o)
+    : state_(std::make_unique<State>(data, o)) {
+    State& s = *state_;
     const int length = o.givenLength;
 
     // The kept character counts as the analysis looks it up, listed or not.
-    PoolCharacter kept;
     if (o.keep) {
         StrokeInfo info = data.strokes(std::u16string_view(&*o.keep, 1));
-        kept = {*o.keep, info.strokes, std::move(info.attribute), gb2312Level(*o.keep)};
+        s.kept = {*o.keep, info.strokes, std::move(info.attribute), gb2312Level(*o.keep)};
     }
     const std::unordered_set<char16_t> excluded(o.exclude.begin(), o.exclude.end());
 
-    std::array<Position, 2> positions;
     for (int p = 0; p < length; ++p) {
-        Position& pos = positions[static_cast<std::size_t>(p)];
+        Position& pos = s.positions[static_cast<std::size_t>(p)];
         auto wanted = [&](const PoolCharacter& c) {
             if (excluded.contains(c.c))
                 return false;
@@ -147,8 +161,8 @@ SearchResult searchNames(CharacterData& data, const std::vector<PoolCharacter>& 
             ++pos.counts[k];
         };
         if (o.keep && o.keepAt == p + 1) {
-            if (wanted(kept))
-                add(kept);
+            if (wanted(s.kept))
+                add(s.kept);
         } else {
             for (const PoolCharacter& c : pool) {
                 if (wanted(c))
@@ -166,21 +180,20 @@ SearchResult searchNames(CharacterData& data, const std::vector<PoolCharacter>& 
     };
 
     // Each combination of stroke counts, judged once on one name that has it.
-    std::vector<Combination> combinations;
     const int secondMax = length == 2 ? kMaxStrokes : 0;
     for (int k1 = 0; k1 <= kMaxStrokes; ++k1) {
-        const std::size_t n1 = positions[0].counts[static_cast<std::size_t>(k1)];
+        const std::size_t n1 = s.positions[0].counts[static_cast<std::size_t>(k1)];
         if (n1 == 0)
             continue;
         for (int k2 = 0; k2 <= secondMax; ++k2) {
             const std::size_t n2 =
-                length == 2 ? positions[1].counts[static_cast<std::size_t>(k2)] : 1;
+                length == 2 ? s.positions[1].counts[static_cast<std::size_t>(k2)] : 1;
             if (n2 == 0)
                 continue;
-            std::u16string given(1, representative(positions[0], k1));
+            std::u16string given(1, representative(s.positions[0], k1));
             if (length == 2)
-                given.push_back(representative(positions[1], k2));
-            const Analysis a = analyseName(data, searchedName(o, given), analysisOptions);
+                given.push_back(representative(s.positions[1], k2));
+            const Analysis a = analyseName(data, searchedName(o, given), s.analysisOptions);
             const std::optional<double> score =
                 a.score ? leadingNumber(*a.score) : std::optional<double>();
             if (o.minScore && (!score || *score < *o.minScore))
@@ -190,73 +203,114 @@ SearchResult searchNames(CharacterData& data, const std::vector<PoolCharacter>& 
             c.score = score.value_or(-std::numeric_limits<double>::infinity());
             c.acceptable = engineAccepts(a);
             c.names = n1 * n2;
-            combinations.push_back(c);
+            s.combinations.push_back(c);
         }
     }
-    std::stable_sort(combinations.begin(), combinations.end(),
+    std::stable_sort(s.combinations.begin(), s.combinations.end(),
                      [](const Combination& a, const Combination& b) {
                          if (a.score != b.score)
                              return a.score > b.score;
                          return a.acceptable > b.acceptable;
                      });
+    for (const Combination& c : s.combinations)
+        s.total += c.names;
+    s.listed = std::min(s.total, o.top);
+}
 
-    SearchResult result;
-    for (const Combination& c : combinations)
-        result.total += c.names;
+NameSearch::~NameSearch() = default;
 
-    // Group by rank key; within a group merge the combinations' names by commonness and code.
-    std::vector<std::u16string> chosen;
-    for (std::size_t g = 0; g < combinations.size() && chosen.size() < o.top;) {
-        std::size_t end = g;
-        while (end < combinations.size() && combinations[end].score == combinations[g].score &&
-               combinations[end].acceptable == combinations[g].acceptable) {
-            ++end;
-        }
-        std::priority_queue<Stream, std::vector<Stream>, std::greater<>> heap;
-        for (std::size_t i = g; i < end; ++i) {
-            const Bucket& b1 =
-                positions[0].byStrokes[static_cast<std::size_t>(combinations[i].strokes[0])];
-            const Bucket* b2 =
-                length == 2
-                    ? &positions[1].byStrokes[static_cast<std::size_t>(combinations[i].strokes[1])]
-                    : nullptr;
-            for (int l1 = 0; l1 < kCommonnessLevels; ++l1) {
-                const auto& first = b1[static_cast<std::size_t>(l1)];
-                if (first.empty())
-                    continue;
-                if (!b2) {
-                    heap.push(Stream{&first, nullptr, l1});
-                    continue;
-                }
-                for (int l2 = 0; l2 < kCommonnessLevels; ++l2) {
-                    const auto& second = (*b2)[static_cast<std::size_t>(l2)];
-                    if (!second.empty())
-                        heap.push(Stream{&first, &second, l1 + l2});
-                }
+std::size_t NameSearch::total() const noexcept {
+    return state_->total;
+}
+
+std::size_t NameSearch::listed() const noexcept {
+    return state_->listed;
+}
+
+bool NameSearch::nextGroup(std::vector<GivenName>& names) {
+    State& s = *state_;
+    names.clear();
+    const std::vector<Combination>& combinations = s.combinations;
+    const std::size_t g = s.nextCombination;
+    if (s.given >= s.listed || g >= combinations.size())
+        return false;
+    std::size_t end = g;
+    while (end < combinations.size() && combinations[end].score == combinations[g].score &&
+           combinations[end].acceptable == combinations[g].acceptable) {
+        ++end;
+    }
+    s.nextCombination = end;
+
+    // Within the group, merge the combinations' names by commonness and code.
+    const bool pairs = s.options.givenLength == 2;
+    std::priority_queue<Stream, std::vector<Stream>, std::greater<>> heap;
+    for (std::size_t i = g; i < end; ++i) {
+        const Bucket& b1 =
+            s.positions[0].byStrokes[static_cast<std::size_t>(combinations[i].strokes[0])];
+        const Bucket* b2 =
+            pairs ? &s.positions[1].byStrokes[static_cast<std::size_t>(combinations[i].strokes[1])]
+                  : nullptr;
+        for (int l1 = 0; l1 < kCommonnessLevels; ++l1) {
+            const auto& first = b1[static_cast<std::size_t>(l1)];
+            if (first.empty())
+                continue;
+            if (!b2) {
+                heap.push(Stream{&first, nullptr, l1});
+                continue;
+            }
+            for (int l2 = 0; l2 < kCommonnessLevels; ++l2) {
+                const auto& second = (*b2)[static_cast<std::size_t>(l2)];
+                if (!second.empty())
+                    heap.push(Stream{&first, &second, l1 + l2});
             }
         }
-        while (!heap.empty() && chosen.size() < o.top) {
-            Stream s = heap.top();
-            heap.pop();
-            std::u16string given(1, s.c1());
-            if (s.second)
-                given.push_back(s.c2());
-            chosen.push_back(std::move(given));
-            s.advance();
-            if (!s.done())
-                heap.push(s);
-        }
-        g = end;
     }
+    const std::size_t wanted = s.listed - s.given;
+    while (!heap.empty() && names.size() < wanted) {
+        Stream stream = heap.top();
+        heap.pop();
+        GivenName name;
+        name.chars = {stream.c1(), stream.c2()};
+        name.length = stream.second ? 2 : 1;
+        names.push_back(name);
+        stream.advance();
+        if (!stream.done())
+            heap.push(stream);
+    }
+    s.given += names.size();
+    return true;
+}
 
-    result.hits.reserve(chosen.size());
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-        SearchHit hit;
-        hit.rank = i + 1;
-        hit.analysis = analyseName(data, searchedName(o, chosen[i]), analysisOptions);
-        hit.acceptable = engineAccepts(hit.analysis);
-        result.hits.push_back(std::move(hit));
+SearchHit NameSearch::hit(const GivenName& given, std::size_t rank) const {
+    const State& s = *state_;
+    SearchHit h;
+    h.rank = rank;
+    h.analysis = analyseName(s.data, searchedName(s.options, given.view()), s.analysisOptions);
+    h.acceptable = engineAccepts(h.analysis);
+    return h;
+}
+
+void NameSearch::forEachHit(const std::function<bool(const SearchHit&)>& visit) {
+    std::vector<GivenName> group;
+    std::size_t rank = 0;
+    while (nextGroup(group)) {
+        for (const GivenName& given : group) {
+            if (!visit(hit(given, ++rank)))
+                return;
+        }
     }
+}
+
+SearchResult searchNames(CharacterData& data, const std::vector<PoolCharacter>& pool,
+                         const SearchOptions& o) {
+    NameSearch search(data, pool, o);
+    SearchResult result;
+    result.total = search.total();
+    result.hits.reserve(search.listed());
+    search.forEachHit([&](const SearchHit& hit) {
+        result.hits.push_back(hit);
+        return true;
+    });
     return result;
 }
 

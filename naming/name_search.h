@@ -1,9 +1,14 @@
 #pragma once
 // Every given name for a surname, ranked: judged once per combination of stroke counts (the grid
 // numbers depend on nothing else) and expanded to characters only as far as the list shown needs.
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "names/analysis.h"
@@ -35,6 +40,13 @@ struct SearchResult {
     std::vector<SearchHit> hits;
 };
 
+// A generated part of a name, one or two characters: small enough to hold a million of.
+struct GivenName {
+    std::array<char16_t, 2> chars{};
+    std::uint8_t length = 0;
+    [[nodiscard]] std::u16string_view view() const noexcept { return {chars.data(), length}; }
+};
+
 // Why options cannot be searched, in words for the user; empty when they can.
 [[nodiscard]] std::string searchOptionsProblem(const SearchOptions& options);
 
@@ -45,9 +57,42 @@ struct SearchResult {
 // The full text of a name for a generated part.
 [[nodiscard]] std::u16string searchedName(const SearchOptions& options, std::u16string_view given);
 
+// One search in steps. Construction judges every combination of stroke counts and counts the
+// names; the listed names are then chosen one group of equal rank key (score and acceptance) at
+// a time, as bare characters, and analysed one at a time only when asked. So a caller can write
+// each name as it comes, holding no list of analyses however long the list or the names.
 // Ranked by score, highest first; among equal scores names the naming engine would accept
 // first; then the more common characters (lower sum of commonness levels); then code order.
-// Options must be sound (searchOptionsProblem empty).
+class NameSearch {
+  public:
+    // Options must be sound (searchOptionsProblem empty); data and pool must outlive the search.
+    // The data files are checked for changes once, here: every name is judged on the same data.
+    NameSearch(CharacterData& data, const std::vector<PoolCharacter>& pool,
+               const SearchOptions& options);
+    ~NameSearch();
+    NameSearch(const NameSearch&) = delete;
+    NameSearch& operator=(const NameSearch&) = delete;
+
+    [[nodiscard]] std::size_t total() const noexcept;   // every qualifying name
+    [[nodiscard]] std::size_t listed() const noexcept;  // how many are listed: top, or fewer
+
+    // The names of the next group to list, best first, in place of what names held; false once
+    // every listed name has been given.
+    bool nextGroup(std::vector<GivenName>& names);
+
+    // What is listed for a chosen name.
+    [[nodiscard]] SearchHit hit(const GivenName& given, std::size_t rank) const;
+
+    // Every listed name in rank order, each analysed just before visit sees it; stops early when
+    // visit returns false.
+    void forEachHit(const std::function<bool(const SearchHit&)>& visit);
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The whole list at once, for lists short enough to show.
 [[nodiscard]] SearchResult searchNames(CharacterData& data, const std::vector<PoolCharacter>& pool,
                                        const SearchOptions& options);
 

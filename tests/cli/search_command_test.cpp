@@ -137,7 +137,7 @@ TEST(SearchCommand, AFailedWriteIsAnError) {
     EXPECT_EQ(
         cli::run({"search", "--surname", "王", "--top", "1"}, in, out, err, {test::shippedData()}),
         cli::kExitFailure);
-    EXPECT_NE(err.str().find("没有写出"), std::string::npos);
+    EXPECT_NE(err.str().find("无法写出到标准输出"), std::string::npos) << err.str();
 }
 
 TEST(SearchCommand, BadOptionsExitTwoWithOneLine) {
