@@ -145,6 +145,11 @@ TEST(Cli, PrintsLuckEntries) {
     EXPECT_TRUE(r.out.ends_with("\n（大吉）\n"));
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 6);
     EXPECT_EQ(runCli({"entry", "0"}).out, "");
+    // The usage offers 0 to 80, and 80 is the last entry of the table.
+    r = runCli({"entry", "80"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("80（遁吉） ")) << r.out;
+    EXPECT_TRUE(r.out.ends_with("\n（凶）\n")) << r.out;
     EXPECT_EQ(runCli({"entry", "81"}).status, cli::kExitUsage);
     EXPECT_EQ(runCli({"entry", "x"}).status, cli::kExitUsage);
 }

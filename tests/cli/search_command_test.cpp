@@ -1,8 +1,10 @@
 // muwu-cli search and the analysis writer it shares with analyze.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
+#include <string>
 
 #include "cli/analysis_json.h"
 #include "cli/analysis_output.h"
@@ -120,6 +122,34 @@ TEST(SearchCommand, CountsAndListsAsText) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("沐梧"), std::string::npos);
     EXPECT_EQ(r.out.find("天格"), std::string::npos);  // only the total counts for a company
+}
+
+// --min-score X keeps the names scoring exactly X: at the best score and at one further down,
+// the list holds every name of the unfiltered list that scores X or more.
+TEST(SearchCommand, TheMinimumScoreKeepsNamesScoringExactlyIt) {
+    const std::vector<std::string> every = {"search", "--surname", "王",      "--given-length",
+                                            "1",      "--top",     "1000000", "--json"};
+    const Result all = runCli(every);
+    ASSERT_EQ(all.status, 0) << all.err;
+    std::vector<std::string> scores;  // as written, best first
+    for (const std::string& line : lines(all.out)) {
+        const std::size_t at = line.find("\"score\":\"");
+        if (at != std::string::npos)
+            scores.push_back(line.substr(at + 9, line.find('"', at + 9) - at - 9));
+    }
+    ASSERT_GT(scores.size(), 100u);
+    for (const std::string& least : {scores.front(), scores[scores.size() / 2]}) {
+        const auto kept = std::count_if(scores.begin(), scores.end(), [&](const std::string& s) {
+            return std::stod(s) >= std::stod(least);
+        });
+        std::vector<std::string> args = every;
+        args.insert(args.end(), {"--min-score", least});
+        const Result r = runCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> out = lines(r.out);
+        EXPECT_EQ(out.front(), "{\"total\":" + std::to_string(kept) + "}") << least;
+        EXPECT_EQ(static_cast<long>(out.size()) - 1, kept) << least;
+    }
 }
 
 TEST(SearchCommand, ControlCharactersInTheTextAreWrittenAsEscapes) {

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
+#include <optional>
 
 #include "names/score.h"
 #include "platform/text.h"
+#include "tests/naming/engine_fixture.h"
 #include "tests/support/data_dir.h"
 
 namespace muwu {
@@ -179,6 +182,69 @@ TEST(NameSearch, HonoursEveryOption) {
     EXPECT_GT(searchPool(data, PoolKind::allListed).size(), 2 * pool.size());
     EXPECT_TRUE(std::all_of(pool.begin(), pool.end(),
                             [](const PoolCharacter& c) { return c.commonness == 1; }));
+}
+
+using EngineVerdict = test::EngineTest;
+
+// The rule the ranking uses is the naming engine's own: each name is put to the engine as its
+// first candidate and taken at once exactly when engineAccepts says so, for every stroke count
+// in each place and in each mode the engine has.
+TEST_F(EngineVerdict, IsWhatEngineAcceptsSays) {
+    useData(test::shippedData());
+    std::map<int, char16_t> withStrokes;  // one character of each count, as the analysis counts
+    for (const PoolCharacter& c : searchPool(data(), PoolKind::allListed))
+        withStrokes.try_emplace(c.strokes, c.c);
+    ASSERT_EQ(withStrokes.size(), static_cast<std::size_t>(kMaxStrokes));
+
+    struct Mode {
+        std::u16string prefix, suffix;
+        int characters;
+    };
+    for (const Mode& mode : {Mode{u"李", u"", 2}, Mode{u"王", u"", 1}, Mode{u"欧阳", u"", 1},
+                             Mode{u"丁王朱", u"", 2}, Mode{u"", u"科技", 2}, Mode{u"", u"", 1}}) {
+        SearchOptions o;
+        o.surname = mode.prefix;
+        o.company = mode.prefix.empty();
+        NamingSettings settings;
+        settings.prefix = mode.prefix;
+        settings.suffix = mode.suffix;
+        settings.count = mode.characters == 1 ? u"1" : u"2";
+        settings.limit = u"1";
+        settings.词义 = 0;
+        // After the name under test, one the engine took before, so that a refusal costs one
+        // more candidate rather than a whole run.
+        std::optional<std::u16string> taken;
+        int accepted = 0, refused = 0;
+        for (const auto& [k1, c1] : withStrokes) {
+            for (const auto& [k2, c2] : withStrokes) {
+                if (mode.characters == 1 && k2 > 1)
+                    break;
+                std::u16string given(1, c1);
+                if (mode.characters == 2)
+                    given += c2;
+                std::size_t draws = 0;
+                PoolSource pools = [&](int) {
+                    const std::size_t i = draws++;
+                    const std::u16string& from = i < given.size() || !taken ? given : *taken;
+                    return std::u16string(1, from[i % from.size()]);
+                };
+                test::ScriptedRandom random({0.0f});
+                const test::RunRecord r = run(settings, random, {}, pools);
+                const std::u16string name = mode.prefix + given + mode.suffix;
+                ASSERT_EQ(r.attempts.front().name, name);
+                const bool engine =
+                    r.result.outcome == RunOutcome::accepted && r.result.attempts == 1;
+                ASSERT_EQ(engine,
+                          engineAccepts(analyseName(data(), name, searchAnalysisOptions(o))))
+                    << toUtf8(name) << ", strokes " << k1 << " " << k2;
+                if (engine && !taken)
+                    taken = given;
+                ++(engine ? accepted : refused);
+            }
+        }
+        EXPECT_GT(accepted, 0) << toUtf8(mode.prefix + mode.suffix);
+        EXPECT_GT(refused, 0) << toUtf8(mode.prefix + mode.suffix);
+    }
 }
 
 TEST(NameSearch, RefusesOptionsItCannotSearch) {

@@ -35,6 +35,19 @@ TEST(UniformRandom, EveryReseedStartsTheSequenceOfItsSeedAgain) {
     for (std::size_t i = 0; i < next.size(); ++i)
         same += next[i] == first[i];
     EXPECT_LT(same, 3);
+
+    // Seeds alike in their low 32 bits, as the time of day gives 2^32 µs (about 72 minutes)
+    // apart, share nothing either: every bit of the seed counts.
+    for (const std::uint64_t high :
+         {std::uint64_t{1} << 32, std::uint64_t{7} << 32, std::uint64_t{1} << 63}) {
+        seed = 7 + high;
+        random.reseed();
+        const std::vector<float> later = draws(random, 200);
+        same = 0;
+        for (std::size_t i = 0; i < later.size(); ++i)
+            same += later[i] == first[i];
+        EXPECT_LT(same, 3) << "high bits " << (high >> 32);
+    }
 }
 
 TEST(UniformRandom, ValuesLieInTheUnitIntervalAndFillIt) {
