@@ -19,6 +19,7 @@
 
 #include "cli/analysis_json.h"
 #include "cli/analysis_output.h"
+#include "cli/bazi_command.h"
 #include "cli/json.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
@@ -51,6 +52,8 @@ constexpr std::string_view kUsage =
     "         [--attribute 金木…] [--min-score X] [--all-chars] [--company --suffix 后缀]\n"
     "         [--top N] [--json]\n"
     "          列出姓后面所有的名字，按评分排列（详见 muwu-cli search --help）\n"
+    "  bazi 日期 时间 [--tz 时区] [--longitude 经度] [--zi-day 23|0] [--json]\n"
+    "          出生时刻的四柱八字、农历日期、生肖、五行与藏干（详见 muwu-cli bazi --help）\n"
     "  lookup [--json] 文字      每个字的笔画数、五行属性和繁体字形\n"
     "  entry N                   数理 N（0–80）的说明文字\n"
     "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
@@ -479,6 +482,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         std::ostream& err, const Environment& env) {
     if (isSearchCommand(args))
         return outputChecked(runSearch(args, out, err, env), out, err, env);
+    if (isBaziCommand(args))
+        return outputChecked(runBazi(args, out, err, env), out, err, env);
     try {
         const Parsed p = parse(args);
         if (p.flags.contains("--help")) {

@@ -20,6 +20,7 @@ struct Environment {
     int inputFd = -1;                  // standard input as a descriptor, when it is one
     std::optional<std::string> reportDate = std::nullopt;  // date in reports; today when unset
     std::function<int()> outputError = nullptr;  // errno of a failed write to out, when known
+    std::filesystem::path zoneinfo = "/usr/share/zoneinfo";  // the time-zone database (bazi)
 };
 
 // args excludes the program name.

@@ -1,4 +1,5 @@
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -14,5 +15,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     muwu::cli::Environment env{muwu::programFolder(), STDIN_FILENO};
     env.outputError = [&output] { return output.error(); };
+    if (const char* tzdir = std::getenv("TZDIR"); tzdir != nullptr && *tzdir != '\0')
+        env.zoneinfo = tzdir;
     return muwu::cli::run(args, std::cin, out, std::cerr, env);
 }
