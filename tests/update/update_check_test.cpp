@@ -2,7 +2,11 @@
 // the product list, the usage ping, the question, the installer and the ends of the program.
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
@@ -14,6 +18,10 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "box_answerer.h"
 #include "controls/progress_bar.h"
@@ -27,6 +35,7 @@
 #include "tests/update/local_server.h"
 #include "update/download_buttons.h"
 #include "update/download_window.h"
+#include "update/server_address.h"
 #include "update/update_check.h"
 #include "update_server.h"
 
@@ -58,6 +67,38 @@ QString sha256Of(const std::string& bytes) {
     return QString::fromLatin1(
         QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
             .toHex());
+}
+
+// A server that takes the connection and never answers.
+class SilentServer {
+  public:
+    SilentServer() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        if (::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd_, 4) == 0 &&
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+            port_ = ntohs(a.sin_port);
+    }
+    ~SilentServer() { ::close(fd_); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    [[nodiscard]] std::string address() const {
+        return "http://127.0.0.1:" + std::to_string(port_);
+    }
+
+  private:
+    int fd_;
+    int port_ = 0;
+};
+
+// The notice shown while the check waits, when it is on the screen.
+NoticeWindow* shownWaitNotice() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("等待提示窗") && w->isVisible())
+            return static_cast<NoticeWindow*>(w);
+    return nullptr;
 }
 
 // One machine running the program: its settings, documents folder, cover, menu and update
@@ -104,6 +145,7 @@ class Rig {
     std::string address = server.address();
     std::string installer = installerBytes();
     BoxAnswerer boxes;
+    std::chrono::milliseconds openLimit{10'000};
 
     // The download window as the check left it.
     [[nodiscard]] DownloadWindow& window() { return windows_.get(); }
@@ -119,7 +161,6 @@ class Rig {
         o.documentsFolder = [this] { return dir_.filePath(QStringLiteral("文档")); };
         o.downloadWindow = [this]() -> DownloadWindow& { return windows_.get(); };
         o.openInstaller = opener_.opener();
-        o.endProgram = [this] { ++ends_; };
         return o;
     }
     DownloadWindowOptions windowOptions() {
@@ -129,6 +170,7 @@ class Rig {
         o.openUrl = [sites = sites_](const QUrl& u) { sites->push_back(u); };
         o.endProgram = [this] { ++ends_; };
         o.prompts = messageBoxPrompts();
+        o.http.openLimit = openLimit;
         return o;
     }
 
@@ -149,13 +191,14 @@ class UpdateCheckTest : public QObject {
     Q_OBJECT
   private slots:
     void newerVersionAcceptedFetchesStartsAndEnds();
-    void newerVersionDeclinedEndsWithNothingFetched();
+    void newerVersionDeclinedRunsOnWithNothingFetched();
     void sameOrOlderVersionIsNotNewer_data();
     void sameOrOlderVersionIsNotNewer();
-    void listWithoutOurLineEnds_data();
-    void listWithoutOurLineEnds();
-    void listFetchFailingEnds_data();
-    void listFetchFailingEnds();
+    void listWithoutOurLineRunsOn_data();
+    void listWithoutOurLineRunsOn();
+    void listFetchFailingRunsOn_data();
+    void listFetchFailingRunsOn();
+    void silentServerShowsTheWaitThenTheNotice();
     void firstOfTwoProductLinesCounts();
     void failedPingEndsTheCheckSilently();
     void installerWithoutLengthIsNotFetched();
@@ -164,6 +207,13 @@ class UpdateCheckTest : public QObject {
     void stoppedInstallerIsNeverStarted();
     void digestDecidesWhetherTheInstallerStarts_data();
     void digestDecidesWhetherTheInstallerStarts();
+    void installerOfTheWrongSizeIsNeverStarted_data();
+    void installerOfTheWrongSizeIsNeverStarted();
+    void endlessListIsRefusedAtItsLimit();
+    void pingReplyIsReadALittleAndNotKept();
+    void plantedLinksAreReplacedNotWrittenThrough();
+    void schemeInCapitalsReachesTheServer();
+    void waitCanBeGivenUp();
     void listAndControlsOfTheHiddenWindow();
     void noticeShowsDefaultPointerAndRestoresIt();
     void everyCheckStartsFromAFreshWindow();
@@ -172,7 +222,7 @@ class UpdateCheckTest : public QObject {
 void UpdateCheckTest::newerVersionAcceptedFetchesStartsAndEnds() {
     Rig r;
     r.server.put("/list.txt", listOf({u"《青岑诗集》版本：V1.2 文件大小＝900",
-                                      u"《沐梧取名器》版本：V3.0.29 文件大小＝3181"}));
+                                      u"《沐梧取名器》版本：V3.0.29 文件大小＝5"}));
     r.boxes.answerQuestions({true});
     r.run();
 
@@ -204,20 +254,22 @@ void UpdateCheckTest::newerVersionAcceptedFetchesStartsAndEnds() {
              std::optional(QStringLiteral("50")));
     QCOMPARE(r.window().lblCount()->text(), QStringLiteral("共下载 5000 字节"));
     QVERIFY(r.window().isVisible());
+    QCOMPARE(r.window().版本号()->text(), QStringLiteral("版本号：V3.0.29"));
     QCOMPARE(r.server.hits("/list.txt"), 1);
     QCOMPARE(r.server.hits("/RUVEV_VizIvu_count.asp"), 1);
     QVERIFY(r.check()->新版本号() == QStringLiteral("V3.0.29"));
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-void UpdateCheckTest::newerVersionDeclinedEndsWithNothingFetched() {
+void UpdateCheckTest::newerVersionDeclinedRunsOnWithNothingFetched() {
     Rig r;
     r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝3181"}));
     r.boxes.answerQuestions({false});
     r.run();
     QCOMPARE(r.boxes.seen(kQuestion).size(), 1u);
     QCOMPARE(r.boxes.seen().size(), 1u);
-    QCOMPARE(r.ends(), 1);
+    QCOMPARE(r.ends(), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(r.server.hits("/VAZUZ_EZ_Uzira.exe"), 0);
     QVERIFY(!QFile::exists(r.installerFile()));
     QVERIFY(r.opened().empty());
@@ -251,7 +303,7 @@ void UpdateCheckTest::sameOrOlderVersionIsNotNewer() {
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-void UpdateCheckTest::listWithoutOurLineEnds_data() {
+void UpdateCheckTest::listWithoutOurLineRunsOn_data() {
     QTest::addColumn<QByteArray>("list");
     QTest::newRow("blank before the title")
         << QByteArray::fromStdString(listOf({u" 《沐梧取名器》版本：V3.0.29 文件大小＝3181"}));
@@ -260,7 +312,7 @@ void UpdateCheckTest::listWithoutOurLineEnds_data() {
         << QByteArray::fromStdString(listOf({u"《青岑诗集》版本：V9.0 ", u""}));
 }
 
-void UpdateCheckTest::listWithoutOurLineEnds() {
+void UpdateCheckTest::listWithoutOurLineRunsOn() {
     QFETCH(QByteArray, list);
     Rig r;
     r.server.put("/list.txt", list.toStdString());
@@ -269,18 +321,18 @@ void UpdateCheckTest::listWithoutOurLineEnds() {
     QCOMPARE(r.boxes.seen()[0].kind, kNotice);
     QCOMPARE(r.boxes.seen()[0].text, kFailure);
     QCOMPARE(r.boxes.seen()[0].pointer, std::optional(Qt::ArrowCursor));
-    QCOMPARE(r.ends(), 1);
+    QCOMPARE(r.ends(), 0);
     QCOMPARE(r.server.hits("/RUVEV_VizIvu_count.asp"), 0);
     QVERIFY(!r.stored(QStringLiteral("获取新版本"), QStringLiteral("最后升级时间")));
 }
 
-void UpdateCheckTest::listFetchFailingEnds_data() {
+void UpdateCheckTest::listFetchFailingRunsOn_data() {
     QTest::addColumn<bool>("refused");
     QTest::newRow("404") << false;
     QTest::newRow("refused") << true;
 }
 
-void UpdateCheckTest::listFetchFailingEnds() {
+void UpdateCheckTest::listFetchFailingRunsOn() {
     QFETCH(bool, refused);
     Rig r;
     if (refused)
@@ -288,10 +340,65 @@ void UpdateCheckTest::listFetchFailingEnds() {
     r.run();
     QCOMPARE(r.boxes.seen().size(), 1u);
     QCOMPARE(r.boxes.seen()[0].kind, kNotice);
-    QCOMPARE(r.boxes.seen()[0].text, kFailure);
-    QCOMPARE(r.ends(), 1);
+    // The notice, and on a line of its own why the list did not come.
+    QVERIFY(r.boxes.seen()[0].text.startsWith(kFailure + QStringLiteral("\n（")));
+    if (!refused)
+        QVERIFY(r.boxes.seen()[0].text.contains(QStringLiteral("404")));
+    QCOMPARE(r.ends(), 0);
     QCOMPARE(r.check()->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 0);
     QVERIFY(!r.stored(QStringLiteral("获取新版本"), QStringLiteral("最后升级时间")));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void UpdateCheckTest::silentServerShowsTheWaitThenTheNotice() {
+    SilentServer silent;
+    Rig r;
+    r.address = silent.address();
+    r.openLimit = std::chrono::milliseconds(1500);
+    QString shown;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &look, [&] {
+        if (NoticeWindow* n = shownWaitNotice())
+            shown = n->提示()->text();
+    });
+    look.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    r.run();
+    const qint64 took = clock.elapsed();
+    QCOMPARE(shown, QStringLiteral("正在连接更新服务器，检测新版本，请稍候……"));
+    QVERIFY(!shownWaitNotice());
+    QCOMPARE(r.boxes.seen().size(), 1u);
+    QVERIFY(r.boxes.seen()[0].text.startsWith(kFailure));
+    QVERIFY2(r.boxes.seen()[0].text.contains(QStringLiteral("时限")),
+             qPrintable(r.boxes.seen()[0].text));
+    // The answer comes with the transfer's limit, not long after it.
+    QVERIFY2(took >= 1500 && took < 1500 + 2000, qPrintable(QString::number(took)));
+    QCOMPARE(r.ends(), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void UpdateCheckTest::waitCanBeGivenUp() {
+    SilentServer silent;
+    Rig r;
+    r.address = silent.address();
+    bool pressed = false;
+    QTimer giveUp;
+    QObject::connect(&giveUp, &QTimer::timeout, &giveUp, [&] {
+        if (NoticeWindow* n = shownWaitNotice(); n && !pressed) {
+            pressed = true;
+            QTest::mouseClick(n->findChild<QPushButton*>(), Qt::LeftButton);
+        }
+    });
+    giveUp.start(50);
+    QElapsedTimer clock;
+    clock.start();
+    r.run();
+    QVERIFY(pressed);
+    QVERIFY(clock.elapsed() < 5000);  // well before the 10 s limit
+    QVERIFY(!shownWaitNotice());
+    QVERIFY(r.boxes.seen().empty());
+    QCOMPARE(r.ends(), 0);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -357,7 +464,7 @@ void UpdateCheckTest::installerNotWholeIsNeverStarted() {
 
 void UpdateCheckTest::stoppedInstallerIsNeverStarted() {
     Rig r;
-    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝3181"}));
+    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝200"}));
     r.installer = installerBytes(200 * 1024);
     r.server.put("/VAZUZ_EZ_Uzira.exe", r.installer, UpdateServer::Mode::Slow);
     r.boxes.answerQuestions({true});
@@ -378,7 +485,7 @@ void UpdateCheckTest::stoppedInstallerIsNeverStarted() {
     stopper.start(5);
     r.run();
     QVERIFY(pressed);
-    QVERIFY(r.window().lblCount()->text().startsWith(QStringLiteral("共下载 ")));
+    QVERIFY(r.window().lblCount()->text().endsWith(QStringLiteral("字节已丢弃，没有安装。")));
     QVERIFY(r.opened().empty());
     QCOMPARE(r.ends(), 0);
     QVERIFY(r.boxes.seen(kMessage).empty());
@@ -404,11 +511,17 @@ void UpdateCheckTest::digestDecidesWhetherTheInstallerStarts() {
     r.server.put(
         "/list.txt",
         listOf({(u"《沐梧取名器》版本：V3.0.29 文件大小＝5 SHA256＝" + digest.toStdU16String())}));
+    QVERIFY(QDir().mkpath(r.folder()));
+    writeFile(r.installerFile(), "the installer fetched last time");
     r.boxes.answerQuestions({true});
     r.run();
     QCOMPARE(r.opened().size(), starts ? 1u : 0u);
     QCOMPARE(r.ends(), starts ? 1 : 0);
-    QCOMPARE(QFile::exists(r.installerFile()), starts);
+    // The new file takes the name only once it passed; until then the old one stays.
+    QCOMPARE(readAll(r.installerFile()),
+             starts ? QByteArray::fromStdString(r.installer)
+                    : QByteArray("the installer fetched last time"));
+    QCOMPARE(strays(r.folder(), {"list.txt", "VAZUZ_EZ_Uzira.exe"}), QStringList());
     const auto messages = r.boxes.seen(kMessage);
     QCOMPARE(messages.size(), 1u);
     if (!starts) {
@@ -416,6 +529,114 @@ void UpdateCheckTest::digestDecidesWhetherTheInstallerStarts() {
                  QStringLiteral(
                      "下载的安装程序与服务器公布的 SHA-256 校验值不符，已经删除，没有安装。"));
     }
+}
+
+void UpdateCheckTest::installerOfTheWrongSizeIsNeverStarted_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("mode");
+    const auto whole = static_cast<int>(UpdateServer::Mode::Whole);
+    QTest::newRow("an error page sent as 200")
+        << QByteArray("<html><body>404 Not Found</body></html>") << whole;
+    QTest::newRow("empty") << QByteArray() << whole;
+    QTest::newRow("the first 1000 of 300000 bytes")
+        << QByteArray::fromStdString(installerBytes(1000)) << whole;
+    QTest::newRow("50 GB announced, sent without end")
+        << QByteArray::fromStdString(installerBytes(65536))
+        << static_cast<int>(UpdateServer::Mode::HugeLength);
+    QTest::newRow("its size to the size request, then without end")
+        << QByteArray::fromStdString(installerBytes(292 * 1024))
+        << static_cast<int>(UpdateServer::Mode::WholeThenEndless);
+}
+
+void UpdateCheckTest::installerOfTheWrongSizeIsNeverStarted() {
+    QFETCH(QByteArray, body);
+    QFETCH(int, mode);
+    Rig r;
+    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝292"}));
+    r.server.put("/VAZUZ_EZ_Uzira.exe", body.toStdString(), static_cast<UpdateServer::Mode>(mode));
+    r.boxes.answerQuestions({true});
+    r.run();
+    QVERIFY(r.opened().empty());
+    QCOMPARE(r.ends(), 0);
+    const auto messages = r.boxes.seen(kMessage);
+    QCOMPARE(messages.size(), 1u);
+    QVERIFY2(messages[0].text.startsWith(
+                 QStringLiteral("下载的安装程序与产品列表公布的大小（292 KB）不符：")),
+             qPrintable(messages[0].text));
+    QVERIFY(messages[0].text.endsWith(QStringLiteral("没有安装。")));
+    QVERIFY(!QFile::exists(r.installerFile()));
+    QCOMPARE(strays(r.folder(), {"list.txt"}), QStringList());
+    // Refused as soon as the size showed: far less than the server would have sent.
+    QVERIFY(r.server.sent("/VAZUZ_EZ_Uzira.exe") < UpdateServer::kEndlessCap / 4);
+    QVERIFY(r.window().lblCount()->text() == QStringLiteral("打开URL错误"));
+}
+
+void UpdateCheckTest::endlessListIsRefusedAtItsLimit() {
+    Rig r;
+    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝5", u"x"}),
+                 UpdateServer::Mode::Endless);
+    r.run();
+    QCOMPARE(r.boxes.seen().size(), 1u);
+    QCOMPARE(r.boxes.seen()[0].kind, kNotice);
+    QVERIFY(r.boxes.seen()[0].text.startsWith(kFailure));
+    QVERIFY2(r.boxes.seen()[0].text.contains(QStringLiteral("1048576")),
+             qPrintable(r.boxes.seen()[0].text));
+    QCOMPARE(r.ends(), 0);
+    QCOMPARE(r.server.hits("/RUVEV_VizIvu_count.asp"), 0);
+    QVERIFY(!QFile::exists(r.folder() + QStringLiteral("/list.txt")));
+    QCOMPARE(strays(r.folder(), {}), QStringList());
+    QVERIFY(r.server.sent("/list.txt") < UpdateServer::kEndlessCap / 4);
+}
+
+void UpdateCheckTest::pingReplyIsReadALittleAndNotKept() {
+    Rig r;
+    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.28 "}));
+    r.server.put("/RUVEV_VizIvu_count.asp", std::string(65536, 'x'), UpdateServer::Mode::Endless);
+    const QString ping = r.folder() + QStringLiteral("/RUVEV_VizIvu_count.asp");
+    QVERIFY(QDir().mkpath(r.folder()));
+    writeFile(ping, "a reply an earlier version kept");
+    r.run();
+    QCOMPARE(r.boxes.seen().size(), 1u);
+    QCOMPARE(r.boxes.seen()[0].text,
+             QStringLiteral("作者尚未发布新版本，您目前使用的“V3.0.28”是最新的！"));
+    QVERIFY(!QFile::exists(ping));
+    QCOMPARE(strays(r.folder(), {"list.txt"}), QStringList());
+    QVERIFY(r.server.sent("/RUVEV_VizIvu_count.asp") < UpdateServer::kEndlessCap / 4);
+}
+
+void UpdateCheckTest::plantedLinksAreReplacedNotWrittenThrough() {
+    Rig r;
+    const std::string list = listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝5"});
+    r.server.put("/list.txt", list);
+    r.boxes.answerQuestions({true});
+    QTemporaryDir elsewhere;
+    const QString otherList = elsewhere.filePath(QStringLiteral("notes.txt"));
+    const QString otherProgram = elsewhere.filePath(QStringLiteral("program"));
+    writeFile(otherList, "the user's notes");
+    writeFile(otherProgram, "another program");
+    QVERIFY(QDir().mkpath(r.folder()));
+    const QString listFile = r.folder() + QStringLiteral("/list.txt");
+    QVERIFY(QFile::link(otherList, listFile));
+    QVERIFY(QFile::link(otherProgram, r.installerFile()));
+    r.run();
+    QCOMPARE(readAll(otherList), QByteArray("the user's notes"));
+    QCOMPARE(readAll(otherProgram), QByteArray("another program"));
+    QVERIFY(!QFileInfo(listFile).isSymLink());
+    QCOMPARE(readAll(listFile), QByteArray::fromStdString(list));
+    QVERIFY(!QFileInfo(r.installerFile()).isSymLink());
+    QCOMPARE(readAll(r.installerFile()), QByteArray::fromStdString(r.installer));
+    QCOMPARE(r.opened().size(), 1u);
+}
+
+void UpdateCheckTest::schemeInCapitalsReachesTheServer() {
+    Rig r;
+    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.28 "}));
+    const std::string capitals = "HTTP" + r.server.address().substr(4);
+    r.address = updateServerAddress(capitals.c_str());
+    r.run();
+    QCOMPARE(r.server.hits("/list.txt"), 1);
+    QCOMPARE(r.boxes.seen().size(), 1u);
+    QCOMPARE(r.boxes.seen()[0].kind, kMessage);
 }
 
 void UpdateCheckTest::listAndControlsOfTheHiddenWindow() {
@@ -443,7 +664,7 @@ void UpdateCheckTest::listAndControlsOfTheHiddenWindow() {
     QVERIFY(!r.window().isVisible());
     QCOMPARE(w->下载目录(), r.folder());
     QVERIFY(QFile::exists(r.folder() + QStringLiteral("/list.txt")));
-    QVERIFY(QFile::exists(r.folder() + QStringLiteral("/RUVEV_VizIvu_count.asp")));
+    QVERIFY(!QFile::exists(r.folder() + QStringLiteral("/RUVEV_VizIvu_count.asp")));
     for (const char* name : {"版本分析", "读产品列表", "下载", "List1", "自动"}) {
         QWidget* c = w->findChild<QWidget*>(QString::fromUtf8(name));
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
