@@ -14,7 +14,8 @@ constexpr const char* kExposed = "muwuLabelText";
 
 class LabelTextInterface final : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
-    explicit LabelTextInterface(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit LabelTextInterface(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TextInterface)

@@ -95,9 +95,8 @@ void MenuWindow::checkForUpdate() {
     }
     // The check stops; the program and the name on screen stay, and the user learns why.
     try {
-        showUpdateMessage(QMessageBox::Warning,
-                          QStringLiteral("新版本检测出错，已经中止（") + failure +
-                              QStringLiteral("）。"));
+        showUpdateMessage(QMessageBox::Warning, QStringLiteral("新版本检测出错，已经中止（") +
+                                                    failure + QStringLiteral("）。"));
     } catch (...) {
         // Not even a message box could be made: there is nothing left to tell with.
     }

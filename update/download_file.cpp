@@ -105,9 +105,8 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
     for (;;) {
         const qint64 wanted =
             rule.enoughAtMost ? std::min(kChunkBytes, rule.most - total) : kChunkBytes;
-        const HttpTransfer::Status status = wanted > 0
-                                                ? transfer.read(chunk, wanted, stop)
-                                                : HttpTransfer::Status::End;
+        const HttpTransfer::Status status =
+            wanted > 0 ? transfer.read(chunk, wanted, stop) : HttpTransfer::Status::End;
         if (status == HttpTransfer::Status::End) {
             if (const QString why = sizeRefusal(rule, total, false); !why.isEmpty())
                 return fail(Outcome::WrongSize, why);

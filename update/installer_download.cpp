@@ -25,8 +25,8 @@ QString sizeRefused(const InstallerDownload& request, const QString& why) {
     const QString listed = request.listedKilobytes
                                ? QStringLiteral("（%1 KB）").arg(*request.listedKilobytes)
                                : QString();
-    return QStringLiteral("下载的安装程序与产品列表公布的大小") + listed + QStringLiteral("不符：") +
-           why + QStringLiteral("。没有安装。");
+    return QStringLiteral("下载的安装程序与产品列表公布的大小") + listed +
+           QStringLiteral("不符：") + why + QStringLiteral("。没有安装。");
 }
 
 // What follows a transfer of the installer started by 开始: the start of a verified installer and

@@ -1,191 +1,22 @@
 // The whole update check against a real HTTP server on the loopback interface: the menu item,
 // the product list, the usage ping, the question, the installer and the ends of the program.
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QCryptographicHash>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include "box_answerer.h"
 #include "controls/progress_bar.h"
-#include "platform/gbk.h"
-#include "shell/cover.h"
-#include "shell/link_actions.h"
-#include "shell/menu_window.h"
-#include "shell/settings_store.h"
-#include "tests/support/recording_opener.h"
 #include "tests/update/download_test_support.h"
 #include "tests/update/local_server.h"
+#include "tests/update/update_rig.h"
 #include "update/download_buttons.h"
-#include "update/download_window.h"
-#include "update/server_address.h"
-#include "update/update_check.h"
-#include "update_server.h"
 
 namespace muwu::test {
-namespace {
-
-const QString kQuestion = QStringLiteral("获取新版本问题");
-const QString kMessage = QStringLiteral("获取新版本消息");
-const QString kNotice = QStringLiteral("提示窗");
-const QString kFailure = QStringLiteral("链接网站失败，请稍后再尝试重新链接。");
-const QString kAppTitle = QStringLiteral("沐梧取名器");
-
-// A list in the maker's form: GBK, CR LF, another product before ours.
-std::string listOf(std::initializer_list<std::u16string_view> lines) {
-    std::u16string text;
-    for (std::u16string_view l : lines)
-        text += std::u16string(l) + u"\r\n";
-    return encodeGbk(text).bytes;
-}
-
-std::string installerBytes(std::size_t n = 5000) {
-    std::string bytes(n, '\0');
-    for (std::size_t i = 0; i < n; ++i)
-        bytes[i] = static_cast<char>((i * 131 + 7) % 251);
-    return bytes;
-}
-
-QString sha256Of(const std::string& bytes) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
-            .toHex());
-}
-
-// A server that takes the connection and never answers.
-class SilentServer {
-  public:
-    SilentServer() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        if (::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd_, 4) == 0 &&
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) == 0)
-            port_ = ntohs(a.sin_port);
-    }
-    ~SilentServer() { ::close(fd_); }
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
-    [[nodiscard]] std::string address() const {
-        return "http://127.0.0.1:" + std::to_string(port_);
-    }
-
-  private:
-    int fd_;
-    int port_ = 0;
-};
-
-// The notice shown while the check waits, when it is on the screen.
-NoticeWindow* shownWaitNotice() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("等待提示窗") && w->isVisible())
-            return static_cast<NoticeWindow*>(w);
-    return nullptr;
-}
-
-// One machine running the program: its settings, documents folder, cover, menu and update
-// server, with the installer's opener and the program's end recorded.
-class Rig {
-  public:
-    Rig()
-        : links_(
-              std::filesystem::path(QFile::encodeName(dir_.path()).toStdString()),
-              "http://site.test", [](const QUrl&) {}, SettingsStore(settingsFile())),
-          cover_(links_),
-          menu_(links_),
-          windows_([this] { return windowOptions(); }),
-          checks_([this] { return options(); }) {
-        menu_.setUpdateCheck([this] { checks_.新版本检测(); });
-        server.put("/RUVEV_VizIvu_count.asp", "count=1");
-        server.put("/VAZUZ_EZ_Uzira.exe", installer);
-    }
-
-    // Chooses 新版本检测 in the help menu.
-    void run() {
-        for (QAction* a : menu_.帮助()->actions())
-            if (a->objectName() == QStringLiteral("新版本检测"))
-                a->trigger();
-    }
-
-    [[nodiscard]] QString settingsFile() const { return dir_.filePath(QStringLiteral("muwu.ini")); }
-    [[nodiscard]] QString folder() const {
-        return dir_.filePath(QStringLiteral("文档/沐梧取名器"));
-    }
-    [[nodiscard]] QString installerFile() const {
-        return folder() + QStringLiteral("/VAZUZ_EZ_Uzira.exe");
-    }
-    [[nodiscard]] std::optional<QString> stored(const QString& section, const QString& key) const {
-        return SettingsStore(settingsFile()).value(section, key);
-    }
-    [[nodiscard]] int ends() const { return ends_; }
-    [[nodiscard]] UpdateCheck* check() const { return checks_.current(); }
-    [[nodiscard]] const std::vector<std::filesystem::path>& opened() const {
-        return opener_.opened();
-    }
-
-    UpdateServer server;
-    std::string address = server.address();
-    std::string installer = installerBytes();
-    BoxAnswerer boxes;
-    std::chrono::milliseconds openLimit{10'000};
-
-    // The download window as the check left it.
-    [[nodiscard]] DownloadWindow& window() { return windows_.get(); }
-    [[nodiscard]] bool windowExists() const { return windows_.exists(); }
-    [[nodiscard]] const std::vector<QUrl>& sitesOpened() const { return *sites_; }
-
-  private:
-    UpdateCheckOptions options() {
-        UpdateCheckOptions o;
-        o.server = address;
-        o.settingsFile = settingsFile();
-        o.versionCaption = [this] { return cover_.versionCaption(); };
-        o.documentsFolder = [this] { return dir_.filePath(QStringLiteral("文档")); };
-        o.downloadWindow = [this]() -> DownloadWindow& { return windows_.get(); };
-        o.openInstaller = opener_.opener();
-        return o;
-    }
-    DownloadWindowOptions windowOptions() {
-        DownloadWindowOptions o;
-        o.settings = SettingsStore(settingsFile());
-        o.site = QString::fromStdString(address);
-        o.openUrl = [sites = sites_](const QUrl& u) { sites->push_back(u); };
-        o.endProgram = [this] { ++ends_; };
-        o.prompts = messageBoxPrompts();
-        o.http.openLimit = openLimit;
-        return o;
-    }
-
-    QTemporaryDir dir_;
-    LinkActions links_;
-    Cover cover_;
-    MenuWindow menu_;
-    std::shared_ptr<std::vector<QUrl>> sites_ = std::make_shared<std::vector<QUrl>>();
-    DownloadWindowInstance windows_;
-    UpdateChecks checks_;
-    RecordingOpener opener_;
-    int ends_ = 0;
-};
-
-}  // namespace
 
 class UpdateCheckTest : public QObject {
     Q_OBJECT
@@ -205,14 +36,6 @@ class UpdateCheckTest : public QObject {
     void installerNotWholeIsNeverStarted_data();
     void installerNotWholeIsNeverStarted();
     void stoppedInstallerIsNeverStarted();
-    void digestDecidesWhetherTheInstallerStarts_data();
-    void digestDecidesWhetherTheInstallerStarts();
-    void installerOfTheWrongSizeIsNeverStarted_data();
-    void installerOfTheWrongSizeIsNeverStarted();
-    void endlessListIsRefusedAtItsLimit();
-    void pingReplyIsReadALittleAndNotKept();
-    void plantedLinksAreReplacedNotWrittenThrough();
-    void schemeInCapitalsReachesTheServer();
     void waitCanBeGivenUp();
     void listAndControlsOfTheHiddenWindow();
     void noticeShowsDefaultPointerAndRestoresIt();
@@ -490,154 +313,6 @@ void UpdateCheckTest::stoppedInstallerIsNeverStarted() {
     QCOMPARE(r.ends(), 0);
     QVERIFY(r.boxes.seen(kMessage).empty());
     QVERIFY(r.window().isVisible());
-}
-
-void UpdateCheckTest::digestDecidesWhetherTheInstallerStarts_data() {
-    QTest::addColumn<QString>("digest");
-    QTest::addColumn<bool>("starts");
-    const QString right = sha256Of(installerBytes());
-    QTest::newRow("matching") << right << true;
-    QTest::newRow("matching, upper case") << right.toUpper() << true;
-    QString wrong = right;
-    wrong[0] = wrong[0] == u'0' ? u'1' : u'0';
-    QTest::newRow("not matching") << wrong << false;
-    QTest::newRow("malformed") << right.left(63) << false;
-}
-
-void UpdateCheckTest::digestDecidesWhetherTheInstallerStarts() {
-    QFETCH(QString, digest);
-    QFETCH(bool, starts);
-    Rig r;
-    r.server.put(
-        "/list.txt",
-        listOf({(u"《沐梧取名器》版本：V3.0.29 文件大小＝5 SHA256＝" + digest.toStdU16String())}));
-    QVERIFY(QDir().mkpath(r.folder()));
-    writeFile(r.installerFile(), "the installer fetched last time");
-    r.boxes.answerQuestions({true});
-    r.run();
-    QCOMPARE(r.opened().size(), starts ? 1u : 0u);
-    QCOMPARE(r.ends(), starts ? 1 : 0);
-    // The new file takes the name only once it passed; until then the old one stays.
-    QCOMPARE(readAll(r.installerFile()),
-             starts ? QByteArray::fromStdString(r.installer)
-                    : QByteArray("the installer fetched last time"));
-    QCOMPARE(strays(r.folder(), {"list.txt", "VAZUZ_EZ_Uzira.exe"}), QStringList());
-    const auto messages = r.boxes.seen(kMessage);
-    QCOMPARE(messages.size(), 1u);
-    if (!starts) {
-        QCOMPARE(messages[0].text,
-                 QStringLiteral(
-                     "下载的安装程序与服务器公布的 SHA-256 校验值不符，已经删除，没有安装。"));
-    }
-}
-
-void UpdateCheckTest::installerOfTheWrongSizeIsNeverStarted_data() {
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("mode");
-    const auto whole = static_cast<int>(UpdateServer::Mode::Whole);
-    QTest::newRow("an error page sent as 200")
-        << QByteArray("<html><body>404 Not Found</body></html>") << whole;
-    QTest::newRow("empty") << QByteArray() << whole;
-    QTest::newRow("the first 1000 of 300000 bytes")
-        << QByteArray::fromStdString(installerBytes(1000)) << whole;
-    QTest::newRow("50 GB announced, sent without end")
-        << QByteArray::fromStdString(installerBytes(65536))
-        << static_cast<int>(UpdateServer::Mode::HugeLength);
-    QTest::newRow("its size to the size request, then without end")
-        << QByteArray::fromStdString(installerBytes(292 * 1024))
-        << static_cast<int>(UpdateServer::Mode::WholeThenEndless);
-}
-
-void UpdateCheckTest::installerOfTheWrongSizeIsNeverStarted() {
-    QFETCH(QByteArray, body);
-    QFETCH(int, mode);
-    Rig r;
-    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝292"}));
-    r.server.put("/VAZUZ_EZ_Uzira.exe", body.toStdString(), static_cast<UpdateServer::Mode>(mode));
-    r.boxes.answerQuestions({true});
-    r.run();
-    QVERIFY(r.opened().empty());
-    QCOMPARE(r.ends(), 0);
-    const auto messages = r.boxes.seen(kMessage);
-    QCOMPARE(messages.size(), 1u);
-    QVERIFY2(messages[0].text.startsWith(
-                 QStringLiteral("下载的安装程序与产品列表公布的大小（292 KB）不符：")),
-             qPrintable(messages[0].text));
-    QVERIFY(messages[0].text.endsWith(QStringLiteral("没有安装。")));
-    QVERIFY(!QFile::exists(r.installerFile()));
-    QCOMPARE(strays(r.folder(), {"list.txt"}), QStringList());
-    // Refused as soon as the size showed: the connection went long before the server's cap (what
-    // it did send lies mostly in the system's socket buffers).
-    QVERIFY(r.server.sent("/VAZUZ_EZ_Uzira.exe") < UpdateServer::kEndlessCap);
-    QVERIFY(r.window().lblCount()->text() == QStringLiteral("打开URL错误"));
-}
-
-void UpdateCheckTest::endlessListIsRefusedAtItsLimit() {
-    Rig r;
-    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝5", u"x"}),
-                 UpdateServer::Mode::Endless);
-    r.run();
-    QCOMPARE(r.boxes.seen().size(), 1u);
-    QCOMPARE(r.boxes.seen()[0].kind, kNotice);
-    QVERIFY(r.boxes.seen()[0].text.startsWith(kFailure));
-    QVERIFY2(r.boxes.seen()[0].text.contains(QStringLiteral("1048576")),
-             qPrintable(r.boxes.seen()[0].text));
-    QCOMPARE(r.ends(), 0);
-    QCOMPARE(r.server.hits("/RUVEV_VizIvu_count.asp"), 0);
-    QVERIFY(!QFile::exists(r.folder() + QStringLiteral("/list.txt")));
-    QCOMPARE(strays(r.folder(), {}), QStringList());
-    QVERIFY(r.server.sent("/list.txt") < UpdateServer::kEndlessCap);
-}
-
-void UpdateCheckTest::pingReplyIsReadALittleAndNotKept() {
-    Rig r;
-    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.28 "}));
-    r.server.put("/RUVEV_VizIvu_count.asp", std::string(65536, 'x'), UpdateServer::Mode::Endless);
-    const QString ping = r.folder() + QStringLiteral("/RUVEV_VizIvu_count.asp");
-    QVERIFY(QDir().mkpath(r.folder()));
-    writeFile(ping, "a reply an earlier version kept");
-    r.run();
-    QCOMPARE(r.boxes.seen().size(), 1u);
-    QCOMPARE(r.boxes.seen()[0].text,
-             QStringLiteral("作者尚未发布新版本，您目前使用的“V3.0.28”是最新的！"));
-    QVERIFY(!QFile::exists(ping));
-    QCOMPARE(strays(r.folder(), {"list.txt"}), QStringList());
-    QVERIFY(r.server.sent("/RUVEV_VizIvu_count.asp") < UpdateServer::kEndlessCap);
-}
-
-void UpdateCheckTest::plantedLinksAreReplacedNotWrittenThrough() {
-    Rig r;
-    const std::string list = listOf({u"《沐梧取名器》版本：V3.0.29 文件大小＝5"});
-    r.server.put("/list.txt", list);
-    r.boxes.answerQuestions({true});
-    QTemporaryDir elsewhere;
-    const QString otherList = elsewhere.filePath(QStringLiteral("notes.txt"));
-    const QString otherProgram = elsewhere.filePath(QStringLiteral("program"));
-    writeFile(otherList, "the user's notes");
-    writeFile(otherProgram, "another program");
-    QVERIFY(QDir().mkpath(r.folder()));
-    const QString listFile = r.folder() + QStringLiteral("/list.txt");
-    QVERIFY(QFile::link(otherList, listFile));
-    QVERIFY(QFile::link(otherProgram, r.installerFile()));
-    r.run();
-    QCOMPARE(readAll(otherList), QByteArray("the user's notes"));
-    QCOMPARE(readAll(otherProgram), QByteArray("another program"));
-    QVERIFY(!QFileInfo(listFile).isSymLink());
-    QCOMPARE(readAll(listFile), QByteArray::fromStdString(list));
-    QVERIFY(!QFileInfo(r.installerFile()).isSymLink());
-    QCOMPARE(readAll(r.installerFile()), QByteArray::fromStdString(r.installer));
-    QCOMPARE(r.opened().size(), 1u);
-}
-
-void UpdateCheckTest::schemeInCapitalsReachesTheServer() {
-    Rig r;
-    r.server.put("/list.txt", listOf({u"《沐梧取名器》版本：V3.0.28 "}));
-    const std::string capitals = "HTTP" + r.server.address().substr(4);
-    r.address = updateServerAddress(capitals.c_str());
-    r.run();
-    QCOMPARE(r.server.hits("/list.txt"), 1);
-    QCOMPARE(r.boxes.seen().size(), 1u);
-    QCOMPARE(r.boxes.seen()[0].kind, kMessage);
 }
 
 void UpdateCheckTest::listAndControlsOfTheHiddenWindow() {

@@ -25,9 +25,9 @@ class UpdateServer {
         Truncated,
         ErrorPage,
         Slow,
-        Endless,            // the body again and again, with no length
-        HugeLength,         // "Content-Length: 53687091200", then the body again and again
-        WholeThenEndless,   // whole to the first request, endless to the later ones
+        Endless,           // the body again and again, with no length
+        HugeLength,        // "Content-Length: 53687091200", then the body again and again
+        WholeThenEndless,  // whole to the first request, endless to the later ones
     };
     // An endless body ends here all the same, so that a client that never stops cannot hold
     // a test for long.
