@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
+#include <exception>
+#include <new>
 
 #include "names/version.h"
 #include "platform/screen_fit.h"
@@ -23,7 +25,8 @@ MenuWindow::MenuWindow(LinkActions& links) : links_(links) {
     about->setObjectName(QStringLiteral("关于《沐梧取名器》"));
     QAction* update = menu_->addAction(QStringLiteral("新版本检测（升级）"));
     update->setObjectName(QStringLiteral("新版本检测"));
-    // Qt's action handlers must not throw; both of these catch what they meet.
+    // Qt's action handlers must not throw; both of these catch what they meet, and a check that
+    // fails so says why.
     connect(about, &QAction::triggered, this, [this] { showAbout(); });
     connect(update, &QAction::triggered, this, [this] { checkForUpdate(); });
 }
@@ -74,20 +77,38 @@ void MenuWindow::showAbout() {
 }
 
 void MenuWindow::checkForUpdate() {
+    QString failure;
     try {
         if (updateCheck_) {
             updateCheck_();
             return;
         }
-        auto* box = new QMessageBox(
-            QMessageBox::Information, QString::fromStdU16String(applicationTitle()),
-            QStringLiteral("新版本检测暂不可用，将在以后的版本中提供。"), QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("新版本检测消息"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setWindowModality(Qt::ApplicationModal);
-        box->show();
+        showUpdateMessage(QMessageBox::Information,
+                          QStringLiteral("新版本检测暂不可用，将在以后的版本中提供。"));
+        return;
+    } catch (const std::bad_alloc&) {
+        failure = QStringLiteral("内存不足");
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
     } catch (...) {
+        failure = QStringLiteral("未知错误");
     }
+    // The check stops; the program and the name on screen stay, and the user learns why.
+    try {
+        showUpdateMessage(QMessageBox::Warning, QStringLiteral("新版本检测出错，已经中止（") +
+                                                    failure + QStringLiteral("）。"));
+    } catch (...) {
+        // Not even a message box could be made: there is nothing left to tell with.
+    }
+}
+
+void MenuWindow::showUpdateMessage(QMessageBox::Icon icon, const QString& text) {
+    auto* box = new QMessageBox(icon, QString::fromStdU16String(applicationTitle()), text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("新版本检测消息"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
 }
 
 }  // namespace muwu

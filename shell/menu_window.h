@@ -1,6 +1,7 @@
 #pragma once
 // 菜单窗: the hidden holder of the help menu 帮助 that the main window pops up. It is never shown;
 // it keeps the one about box while that is open.
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -33,6 +34,8 @@ class MenuWindow : public QWidget {
   private:
     void showAbout();
     void checkForUpdate();
+    // A box of 新版本检测 that does not hold up the caller.
+    void showUpdateMessage(QMessageBox::Icon icon, const QString& text);
 
     LinkActions& links_;
     QPointer<QMenu> menu_;

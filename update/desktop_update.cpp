@@ -1,7 +1,5 @@
 #include "update/desktop_update.h"
 
-#include <QCoreApplication>
-
 #include "platform/desktop_opener.h"
 #include "shell/menu_window.h"
 #include "shell/start_up.h"
@@ -18,7 +16,7 @@ DesktopUpdate::DesktopUpdate(StartUp& startUp, QString settingsFile, std::string
       downloads_([this] {
           DownloadWindowOptions o = desktopDownloadWindowOptions();
           o.settings = SettingsStore(settingsFile_);
-          // The too-slow ending sends the user to the update server's site.
+          // The too-slow notice sends the user to the update server's site.
           o.site = QString::fromStdString(server_);
           if (hooks_.endProgram)
               o.endProgram = hooks_.endProgram;
@@ -32,7 +30,6 @@ DesktopUpdate::DesktopUpdate(StartUp& startUp, QString settingsFile, std::string
           o.documentsFolder = [] { return SystemFolders::text(QStringLiteral("txtDocument")); };
           o.downloadWindow = [this]() -> DownloadWindow& { return downloads_.get(); };
           o.openInstaller = hooks_.openInstaller ? hooks_.openInstaller : desktopOpener();
-          o.endProgram = hooks_.endProgram ? hooks_.endProgram : [] { QCoreApplication::exit(0); };
           o.prompts = messageBoxPrompts();
           return o;
       }) {

@@ -1,16 +1,18 @@
 // DownloadFile: one URL into one file in chunks of at most 2048 bytes, showing amount and rate,
 // watching for a connection that is too slow and honouring the stop button.
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QLabel>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QUrl>
+#include <algorithm>
 #include <limits>
 
 #include "controls/progress_bar.h"
 #include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_window.h"
+#include "update/replacing_file.h"
 
 namespace muwu {
 
@@ -20,24 +22,52 @@ QString totalText(qint64 total) {
     return QStringLiteral("共下载 ") + QString::number(total) + QStringLiteral(" 字节");
 }
 
+// What a stop leaves: nothing saved, and nothing installed when an installation was to follow.
+QString stoppedText(qint64 total, bool installs) {
+    return QStringLiteral("已停止，收到的 %1 字节已丢弃").arg(total) +
+           (installs ? QStringLiteral("，没有安装。") : QStringLiteral("。"));
+}
+
+// Why the rule refuses a body of n bytes (announced: a "Content-Length" of n); empty when it
+// does not.
+QString sizeRefusal(const TransferRule& rule, qint64 n, bool announced) {
+    if (n > rule.most)
+        return QStringLiteral("服务器说文件有 %1 字节，多于预期的 %2 字节").arg(n).arg(rule.most);
+    if (n < rule.least)
+        return (announced ? QStringLiteral("服务器说文件有 %1 字节，少于预期的 %2 字节")
+                          : QStringLiteral("只收到 %1 字节，少于预期的 %2 字节"))
+            .arg(n)
+            .arg(rule.least);
+    return {};
+}
+
+QString cannotWrite(const QString& file, const QString& why) {
+    return QStringLiteral("无法写入文件：") + file +
+           (why.isEmpty() ? QString() : QStringLiteral("（") + why + QStringLiteral("）"));
+}
+
 }  // namespace
 
 qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
     running_ = true;
     const auto notRunning = qScopeGuard([this] { running_ = false; });
+    // The rule as it was when the transfer started, whatever is set during its yields.
+    const TransferRule rule = rule_;
     outcome_ = Outcome::Failed;
     failure_.clear();
     lastPercent_.reset();
     stopRequested_ = false;
+    chunkSpeed_ = 0;
     setStatus(QStringLiteral("正在连接服务器..."));
 
-    auto fail = [this](const QString& why) {
-        outcome_ = Outcome::Failed;
+    auto fail = [this](Outcome outcome, const QString& why) {
+        outcome_ = outcome;
         failure_ = why;
         setStatus(qs(kOpenUrlFailed), why);
         return qint64{0};
     };
     const HttpTransfer::StopCheck stop = [this] { return stopRequested_; };
+    const bool installs = static_cast<bool>(rule.afterTransfer);
 
     HttpTransfer transfer(network_, options_.http);
     switch (transfer.open(url, stop)) {
@@ -45,64 +75,75 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
             break;
         case HttpTransfer::Status::Stopped:
             outcome_ = Outcome::Stopped;
-            setStatus(totalText(0));
+            setStatus(stoppedText(0, installs));
             return 0;
         default:
-            return fail(transfer.failure());
+            return fail(Outcome::Failed, transfer.failure());
+    }
+    // A length the rule cannot take is refused before a byte of the body is read.
+    if (const auto length = transfer.contentLength(); length && !rule.enoughAtMost) {
+        if (const QString why = sizeRefusal(rule, *length, true); !why.isEmpty())
+            return fail(Outcome::WrongSize, why);
     }
 
-    // Written beside the target, which is replaced only by a complete transfer.
-    QSaveFile out(file);
-    if (file.isEmpty() || !out.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("无法写入文件：") + file +
-                    (file.isEmpty()
-                         ? QString()
-                         : QStringLiteral("（") + out.errorString() + QStringLiteral("）")));
+    // Written beside the target, which is replaced only by a complete transfer that passed the
+    // rule's checks.
+    ReplacingFile out(file);
+    if (rule.keep && (file.isEmpty() || !out.open()))
+        return fail(Outcome::Failed, cannotWrite(file, out.errorString()));
+    QCryptographicHash digest(QCryptographicHash::Sha256);
 
     // A slow run is one of this transfer's chunks: the time between two transfers (a question
     // waiting for the user, say) is no sign of a slow line.
     slowCount_ = 0;
     clsCount counter(options_.ticks);
     counter.Clear();
+    RecentRate recent;
+    recent.start(options_.ticks());
     qint64 total = 0;
     QByteArray chunk;
     for (;;) {
-        const HttpTransfer::Status status = transfer.read(chunk, kChunkBytes, stop);
+        const qint64 wanted =
+            rule.enoughAtMost ? std::min(kChunkBytes, rule.most - total) : kChunkBytes;
+        const HttpTransfer::Status status =
+            wanted > 0 ? transfer.read(chunk, wanted, stop) : HttpTransfer::Status::End;
         if (status == HttpTransfer::Status::End) {
-            if (!out.commit())
-                return fail(QStringLiteral("无法写入文件：") + file + QStringLiteral("（") +
-                            out.errorString() + QStringLiteral("）"));
+            if (const QString why = sizeRefusal(rule, total, false); !why.isEmpty())
+                return fail(Outcome::WrongSize, why);
+            if (rule.sha256 && digest.result().toHex() != *rule.sha256)
+                return fail(Outcome::WrongDigest, QStringLiteral("SHA-256 校验值不符"));
+            if (rule.keep && !out.commit())
+                return fail(Outcome::Failed, cannotWrite(file, out.errorString()));
             outcome_ = Outcome::Complete;
             break;
         }
         if (status == HttpTransfer::Status::Stopped) {
-            out.cancelWriting();
             outcome_ = Outcome::Stopped;
             break;
         }
-        if (status == HttpTransfer::Status::Failed) {
-            out.cancelWriting();
-            return fail(transfer.failure());
-        }
-        if (out.write(chunk) != chunk.size()) {
-            const QString why = QStringLiteral("无法写入文件：") + file + QStringLiteral("（") +
-                                out.errorString() + QStringLiteral("）");
-            out.cancelWriting();
-            return fail(why);
-        }
+        if (status == HttpTransfer::Status::Failed)
+            return fail(Outcome::Failed, transfer.failure());
+        if (chunk.size() > rule.most - total)
+            return fail(Outcome::WrongSize,
+                        QStringLiteral("文件超过了预期的 %1 字节").arg(rule.most));
+        if (rule.keep && !out.write(chunk))
+            return fail(Outcome::Failed, cannotWrite(file, out.errorString()));
+        if (rule.sha256)
+            digest.addData(chunk);
         total += chunk.size();
         counter.Count(chunk.size());
-        const qint64 speed = counter.Speed();
+        chunkSpeed_ = counter.Speed();
+        const std::optional<std::int64_t> rate = recent.add(options_.ticks(), total);
         lblCount_->setText(QStringLiteral("已下载 ") + FormatSize(total) + QStringLiteral("  [ ") +
-                           FormatSize(speed) + QStringLiteral(" /秒 ]"));
+                           FormatSize(rate.value_or(0)) + QStringLiteral(" /秒 ]"));
         if (static_cast<qint64>(bar_->max()) * 1024 > total)
             bar_->setValue(static_cast<std::int32_t>(total / 1024));
         lblCount_->repaint();
 
-        // A chunk that comes within the tick the transfer started in has no measured rate yet
-        // (the counter answers 0): it says nothing about the line, so it is not judged.
-        if (counter.TotalTickCount() <= 0) {
-        } else if (speed >= kSlowRate) {
+        // A chunk that comes within the tick the transfer started in has no measured rate yet:
+        // it says nothing about the line, so it is not judged.
+        if (!rate) {
+        } else if (*rate >= kSlowRate) {
             slowCount_ = 0;
         } else {
             if (slowCount_ < std::numeric_limits<std::int16_t>::max())
@@ -110,13 +151,12 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
             if (slowCount_ == 1)
                 slowSince_ = now();
             if (now() - slowSince_ > 3.0) {
-                out.cancelWriting();
+                out.cancel();
                 transfer.abort();
-                outcome_ = Outcome::Ended;
+                outcome_ = Outcome::TooSlow;
                 failure_ = QStringLiteral("网速太慢");
-                tooSlowEnding();
-                // Should the end come later than at once, no caller takes this for a file.
                 setStatus(qs(kOpenUrlFailed), failure_);
+                tooSlowEnding();
                 return total;
             }
         }
@@ -125,14 +165,13 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
         stopRequested_ = false;
         QCoreApplication::processEvents();
         if (stopRequested_) {
-            out.cancelWriting();
             outcome_ = Outcome::Stopped;
             break;
         }
     }
     transfer.abort();
     storeProgress(true);
-    setStatus(totalText(total));
+    setStatus(outcome_ == Outcome::Complete ? totalText(total) : stoppedText(total, installs));
     return total;
 }
 
@@ -169,8 +208,6 @@ void DownloadWindow::tooSlowEnding() {
     }
     options_.settings.setValue(qs(kHandOverSection), QStringLiteral("下载进度"),
                                QStringLiteral("0"));
-    if (options_.endProgram)
-        options_.endProgram();
 }
 
 }  // namespace muwu

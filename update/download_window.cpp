@@ -11,6 +11,8 @@
 #include <cstdlib>
 
 #include "controls/progress_bar.h"
+#include "platform/accessibility.h"
+#include "platform/label_access.h"
 #include "platform/qt_text.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
@@ -48,14 +50,15 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     txtURL_->setObjectName(QStringLiteral("txtURL"));
     txtURL_->setAccessibleName(QStringLiteral("URL"));
     lblURL->setBuddy(txtURL_);
-    auto* version = label(QStringLiteral("版本号"), QStringLiteral("版本号"));
+    version_ = label(QStringLiteral("版本号"), QStringLiteral("版本号"));
     auto* label2 = label(QStringLiteral("Label2"), QStringLiteral("文件大小:"));
     size_ = label(QStringLiteral("文件大小"), QStringLiteral("3181"));
-    size_->setAccessibleName(QStringLiteral("文件大小"));
     bar_ = new ProgressBar(this);
     bar_->setObjectName(QStringLiteral("进度条"));
     lblCount_ = label(QStringLiteral("lblCount"), QStringLiteral("下载"));
-    lblCount_->setAccessibleName(QStringLiteral("下载状态"));
+    // What these say is what a screen reader reads, not what they are called.
+    for (QLabel* l : {version_, size_, lblCount_})
+        exposeLabelText(l);
     // Wide enough for "已下载 … [ … /秒 ]" of a transfer of some hundred megabytes.
     lblCount_->setMinimumWidth(480);
     cmdStart_ = makeDownloadButton(this, QStringLiteral("cmdStart"), QStringLiteral("开始"));
@@ -67,7 +70,7 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     grid->addWidget(txtFile_, 0, 1, 1, 3);
     grid->addWidget(lblURL, 1, 0);
     grid->addWidget(txtURL_, 1, 1, 1, 3);
-    grid->addWidget(version, 2, 0);
+    grid->addWidget(version_, 2, 0, 1, 2);
     grid->addWidget(label2, 2, 2, Qt::AlignRight);
     grid->addWidget(size_, 2, 3);
     grid->addWidget(bar_, 3, 0, 1, 4);
@@ -84,6 +87,9 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     connect(cmdStop_, &DownloadButton::Click, this, &DownloadWindow::cmdStopClick);
     connect(background_, &DownloadButton::Click, this, &DownloadWindow::后台下载Click);
     cmdStop_->setEnabled(false);
+
+    // A window to a screen reader, listing the controls it shows.
+    showOnlyShownChildren(this);
 
     // Load.
     bar_->setMax(static_cast<std::int32_t>(readNumber(size_->text().toStdString())));
@@ -132,7 +138,11 @@ void DownloadWindow::cmdStartClick() {
     if (closePending_) {
         closePending_ = false;
         close();
+        return;
     }
+    // Held by value: what follows may set another rule.
+    if (const auto after = rule_.afterTransfer)
+        after(*this, outcome_);
 }
 
 void DownloadWindow::cmdStopClick() {
@@ -156,9 +166,11 @@ double DownloadWindow::now() const {
 
 namespace {
 
-// Qt's own byte-size text in the platform formatter's style: no digit grouping, and "KB" as that
-// formatter writes kilobytes where Qt writes "kB".
+// Qt's own byte-size text in the Chinese platform formatter's style: no digit grouping, "字节"
+// for bytes, and "KB" as that formatter writes kilobytes where Qt writes "kB".
 QString dataSize(qint64 bytes, int decimals) {
+    if (bytes < 1024)
+        return QString::number(bytes) + QStringLiteral(" 字节");
     // Configured once: the sizes are formatted at every chunk of a transfer.
     static const QLocale locale = [] {
         QLocale l;

@@ -12,22 +12,26 @@
 
 namespace muwu {
 
-NoticeWindow::NoticeWindow(const QString& text, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("提示窗"));
+NoticeWindow::NoticeWindow(const QString& text, QWidget* parent, Kind kind) : QDialog(parent) {
+    const bool waiting = kind == Kind::waiting;
+    setObjectName(waiting ? QStringLiteral("等待提示窗") : QStringLiteral("提示窗"));
     setWindowTitle(qs(kProgramName));
-    setModal(true);
+    setModal(!waiting);
     setFont(songTi(9));
     label_ = new QLabel(text, this);
     label_->setObjectName(QStringLiteral("提示"));
     label_->setAccessibleName(QStringLiteral("提示"));
     label_->setWordWrap(true);
     label_->setMinimumWidth(260);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->setObjectName(QStringLiteral("确定"));
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setText(QStringLiteral("确定"));
-    ok->setAccessibleName(QStringLiteral("确定"));
+    const QString caption = waiting ? QStringLiteral("取消") : QStringLiteral("确定");
+    const auto which = waiting ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok;
+    auto* buttons = new QDialogButtonBox(which, this);
+    buttons->setObjectName(caption);
+    QPushButton* button = buttons->button(which);
+    button->setText(caption);
+    button->setAccessibleName(caption);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(buttons);

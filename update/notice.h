@@ -11,7 +11,10 @@ namespace muwu {
 class NoticeWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit NoticeWindow(const QString& text, QWidget* parent = nullptr);
+    // A notice the user closes with 确定; or one that stays, not modal, while the program waits,
+    // with 取消 to give up the wait (rejected).
+    enum class Kind { notice, waiting };
+    explicit NoticeWindow(const QString& text, QWidget* parent = nullptr, Kind kind = Kind::notice);
     [[nodiscard]] QLabel* 提示() const noexcept { return label_; }
 
   private:

@@ -14,7 +14,8 @@ inline constexpr std::string_view kUpdateServer = "http://update.muwu.example";
 inline constexpr const char* kUpdateServerVariable = "MUWU_UPDATE_SERVER";
 
 // The server's address from an override: blanks around it and trailing slashes are dropped, a
-// bare host gets "http://"; an override of nothing but blanks gives the built-in address.
+// bare host gets "http://" (a scheme is recognised in any case, as URL schemes are: HTTP:// is
+// http://); an override of nothing but blanks gives the built-in address.
 [[nodiscard]] inline std::string updateServerAddress(const char* override) {
     std::string_view v = override ? std::string_view(override) : std::string_view();
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -24,8 +25,18 @@ inline constexpr const char* kUpdateServerVariable = "MUWU_UPDATE_SERVER";
         v.remove_suffix(1);
     if (v.empty())
         return std::string(kUpdateServer);
+    const auto startsWithScheme = [v](std::string_view scheme) {
+        if (v.size() < scheme.size())
+            return false;
+        for (std::size_t i = 0; i < scheme.size(); ++i) {
+            const char c = v[i] >= 'A' && v[i] <= 'Z' ? static_cast<char>(v[i] - 'A' + 'a') : v[i];
+            if (c != scheme[i])
+                return false;
+        }
+        return true;
+    };
     std::string address(v);
-    if (!v.starts_with("http://") && !v.starts_with("https://"))
+    if (!startsWithScheme("http://") && !startsWithScheme("https://"))
         address.insert(0, "http://");
     return address;
 }

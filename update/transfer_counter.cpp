@@ -56,4 +56,24 @@ std::int64_t clsCount::TotalSpeed() const noexcept {
     return roundHalfEven(static_cast<double>(count_ - startCount_) / seconds);
 }
 
+void RecentRate::start(std::int64_t tick) noexcept {
+    olderTick_ = newerTick_ = tick;
+    olderCount_ = newerCount_ = 0;
+}
+
+std::optional<std::int64_t> RecentRate::add(std::int64_t tick, std::int64_t count) noexcept {
+    // A mark is set at most once a second and the rate runs from the one before: it spans at
+    // least a second once a second has passed, and less than two while data keep coming.
+    if (tick - newerTick_ >= 1000) {
+        olderTick_ = newerTick_;
+        olderCount_ = newerCount_;
+        newerTick_ = tick;
+        newerCount_ = count;
+    }
+    if (tick <= olderTick_)
+        return std::nullopt;
+    const double seconds = static_cast<double>(tick - olderTick_) / 1000.0;
+    return roundHalfEven(static_cast<double>(count - olderCount_) / seconds);
+}
+
 }  // namespace muwu

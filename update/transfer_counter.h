@@ -4,6 +4,7 @@
 // Counts are 64-bit so a transfer above 2 GB counts right.
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace muwu {
 
@@ -45,6 +46,24 @@ class clsCount {
     std::int64_t startTick_ = 0;
     std::int64_t lastTick_ = 0;
     std::int64_t sampleTick_ = 0;
+};
+
+// The rate of the last second or two of a transfer: the count added since a mark between one
+// and two seconds old, over the time since that mark. The rate since the previous chunk tells
+// nothing when chunks come in bursts (a network buffer read out within a millisecond), this does.
+class RecentRate {
+  public:
+    // The transfer starts at tick with nothing counted.
+    void start(std::int64_t tick) noexcept;
+    // The running count at tick; returns the rate per second, nullopt while no time has passed
+    // since the start.
+    [[nodiscard]] std::optional<std::int64_t> add(std::int64_t tick, std::int64_t count) noexcept;
+
+  private:
+    std::int64_t olderTick_ = 0;
+    std::int64_t olderCount_ = 0;
+    std::int64_t newerTick_ = 0;
+    std::int64_t newerCount_ = 0;
 };
 
 }  // namespace muwu

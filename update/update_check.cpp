@@ -30,6 +30,7 @@ namespace muwu {
 namespace {
 
 const QString kFailureNotice = QStringLiteral("链接网站失败，请稍后再尝试重新链接。");
+const QString kWaitingNotice = QStringLiteral("正在连接更新服务器，检测新版本，请稍候……");
 
 // The title of the update's message boxes, as the download window's own.
 QString appTitle() {
@@ -113,34 +114,36 @@ DownloadWindow& UpdateCheck::transfers() const {
     return options_.downloadWindow();
 }
 
-bool UpdateCheck::transfer(const char* path) {
+bool UpdateCheck::transfer(const char* path, TransferRule rule) {
     DownloadWindow& w = transfers();
     w.txtURL()->setText(serverFile(path));
     w.txtFile()->setText(folder_ + QString::fromUtf8(path));
+    w.setTransferRule(std::move(rule));
     w.cmdStart()->setValue(true);
-    return w.lblCount()->text() != qs(kOpenUrlFailed);
+    return w.lblCount()->text() != qs(kOpenUrlFailed) &&
+           w.lastOutcome() == DownloadWindow::Outcome::Complete;
 }
 
 void UpdateCheck::store(const QString& section, const QString& key, const QString& value) const {
     SettingsStore(options_.settingsFile).setValue(section, key, value);
 }
 
-void UpdateCheck::endProgram() {
-    ended_ = true;
-    if (options_.endProgram)
-        options_.endProgram();
-    else
-        QCoreApplication::exit(0);
+void UpdateCheck::failureNotice(const QString& why) {
+    显示提示(why.isEmpty() ? kFailureNotice
+                           : kFailureNotice + QStringLiteral("\n（") + why + QStringLiteral("）"));
 }
 
 void UpdateCheck::读产品列表Click() {
-    if (!transfer(kListFile))
+    TransferRule rule;
+    rule.most = kListLimit;
+    if (!transfer(kListFile, std::move(rule)))
         return;
     list1_->clear();
     QFile f(folder_ + QString::fromUtf8(kListFile));
     if (!f.open(QIODevice::ReadOnly))
         return;
-    for (const std::u16string& line : readProductList(f.readAll().toStdString()))
+    // Never more than a list may hold, whatever lies there now.
+    for (const std::u16string& line : readProductList(f.read(kListLimit).toStdString()))
         list1_->addItem(qs(line));
 }
 
@@ -160,10 +163,26 @@ void UpdateCheck::版本分析Click() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const auto pointer = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     版本_->setText(options_.versionCaption ? options_.versionCaption() : QString());
+
+    // Something on the screen while the server is asked, with a way to give up; it goes before
+    // anything else is said.
+    NoticeWindow waiting(kWaitingNotice, nullptr, NoticeWindow::Kind::waiting);
+    connect(&waiting, &QDialog::rejected, this, [this] {
+        cancelled_ = true;
+        if (transfers().transferRunning())
+            transfers().cmdStop()->setValue(true);
+    });
+    waiting.show();
+
     读产品列表_->click();
+    waiting.hide();
+    if (cancelled_)
+        return;
 
     std::optional<int> found;
-    if (transfers().lblCount()->text() != qs(kOpenUrlFailed)) {
+    const bool fetched = transfers().lblCount()->text() != qs(kOpenUrlFailed) &&
+                         transfers().lastOutcome() == DownloadWindow::Outcome::Complete;
+    if (fetched) {
         for (int i = 0; i < list1_->count() && !found; ++i) {
             list1_->setCurrentRow(i);
             if (isProductLine(list1_->item(i)->text().toStdU16String()))
@@ -171,19 +190,30 @@ void UpdateCheck::版本分析Click() {
         }
     }
     if (!found) {
-        显示提示(kFailureNotice);
-        endProgram();
+        // The program runs on: a check that failed costs the user nothing.
+        failureNotice(fetched ? QString() : transfers().lastFailure());
         return;
     }
     const std::u16string line = list1_->item(*found)->text().toStdU16String();
-    if (const auto size = listedSize(line)) {
-        transfers().文件大小()->setText(QString::number(*size));
-        transfers().进度条()->setMax(static_cast<std::int32_t>(*size));
+    listedSize_ = listedSize(line);
+    if (listedSize_) {
+        transfers().文件大小()->setText(QString::number(*listedSize_));
+        transfers().进度条()->setMax(static_cast<std::int32_t>(*listedSize_));
     }
     store(QStringLiteral("获取新版本"), QStringLiteral("最后升级时间"),
           QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 
-    if (!transfer(kPingFile))
+    // The ping's reply is of no use: a little of it is read and nothing is kept, not even what
+    // an earlier version of the program stored.
+    QFile::remove(folder_ + QString::fromUtf8(kPingFile));
+    TransferRule ping;
+    ping.most = kPingLimit;
+    ping.enoughAtMost = true;
+    ping.keep = false;
+    waiting.show();
+    const bool pinged = transfer(kPingFile, std::move(ping));
+    waiting.hide();
+    if (!pinged)
         return;
 
     newVersion_ = qs(versionToken(line).value_or(u""));
@@ -196,11 +226,9 @@ void UpdateCheck::版本分析Click() {
             options_.prompts.yesNo(nullptr, title,
                                    title + QStringLiteral("已经有新的版本，版本号为：“") +
                                        newVersion_ + QStringLiteral("”是否下载？"));
-        if (!yes) {
-            endProgram();
-            return;
-        }
-        下载Click();
+        // No: the program runs on as it was.
+        if (yes)
+            下载Click();
         return;
     }
     options_.prompts.message(nullptr, appTitle(),
@@ -214,23 +242,10 @@ void UpdateCheck::下载Click() {
     request.downloadFolder = folder_;
     request.newVersion = newVersion_;
     request.openFile = options_.openInstaller;
-    request.accept = [this](const QString& file) { return installerAccepted(file); };
+    request.listedKilobytes = listedSize_;
+    request.digest = digest_;
     if (下载(transfers(), request) == InstallerResult::Started)
         ended_ = true;
-}
-
-bool UpdateCheck::installerAccepted(const QString& file) const {
-    // When the list names the installer's digest, only the very file the maker published runs.
-    if (digest_.kind == ListedDigest::Kind::absent)
-        return true;
-    const auto sha = fileSha256(file);
-    if (digest_.kind == ListedDigest::Kind::valid && sha && *sha == digest_.hex)
-        return true;
-    QFile::remove(file);
-    options_.prompts.message(
-        nullptr, appTitle(),
-        QStringLiteral("下载的安装程序与服务器公布的 SHA-256 校验值不符，已经删除，没有安装。"));
-    return false;
 }
 
 UpdateChecks::~UpdateChecks() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/opener.h"
+#include "update/download_window.h"
 #include "update/product_list.h"
 #include "update/prompts.h"
 
@@ -20,8 +21,6 @@ class QPushButton;
 
 namespace muwu {
 
-class DownloadWindow;
-
 struct UpdateCheckOptions {
     std::string server;                        // the update server's address
     QString settingsFile;                      // the settings store
@@ -30,13 +29,15 @@ struct UpdateCheckOptions {
     // The download window, loaded hidden at its first use.
     std::function<DownloadWindow&()> downloadWindow;
     FileOpener openInstaller;
-    // Ends the program at once, without any window's unload handling.
-    std::function<void()> endProgram;
     UpdatePrompts prompts;
 };
 
 inline constexpr const char* kListFile = "/list.txt";
 inline constexpr const char* kPingFile = "/RUVEV_VizIvu_count.asp";
+// A real list is a few kilobytes; a server that sends more is refused at this.
+inline constexpr qint64 kListLimit = qint64{1} << 20;
+// Of the usage ping's reply this much is read, and nothing kept.
+inline constexpr qint64 kPingLimit = 4096;
 
 class UpdateCheck : public QWidget {
     Q_OBJECT
@@ -51,20 +52,22 @@ class UpdateCheck : public QWidget {
     [[nodiscard]] const QString& 新版本号() const noexcept { return newVersion_; }
     [[nodiscard]] const QString& 下载目录() const noexcept { return folder_; }
     [[nodiscard]] bool running() const noexcept { return running_ > 0; }
+    // The installer was started and the program ended.
     [[nodiscard]] bool ended() const noexcept { return ended_; }
 
   private:
     void buildControls();
     void 版本分析Click();
     void 读产品列表Click();
-    // The installer download (下载), with the digest of the list's line when it has one.
+    // The installer download (下载), with the size and digest of the list's line.
     void 下载Click();
     void List1Selected(int row);
-    void endProgram();
     [[nodiscard]] DownloadWindow& transfers() const;
-    // Fills txtURL and txtFile and presses cmdStart; false when lblCount shows "打开URL错误".
-    bool transfer(const char* path);
-    [[nodiscard]] bool installerAccepted(const QString& file) const;
+    // Fills txtURL and txtFile, sets the rule and presses cmdStart; true when the transfer
+    // completed.
+    bool transfer(const char* path, TransferRule rule);
+    // The failure notice, with the transfer's reason when it has one; the program runs on.
+    void failureNotice(const QString& why);
     [[nodiscard]] QString serverFile(const char* path) const;
     void store(const QString& section, const QString& key, const QString& value) const;
 
@@ -80,7 +83,10 @@ class UpdateCheck : public QWidget {
 
     QString folder_;
     QString newVersion_;
+    std::optional<long long> listedSize_;
     ListedDigest digest_;
+    // The user gave up waiting for the server.
+    bool cancelled_ = false;
     int running_ = 0;
     bool unloadWhenDone_ = false;
     bool ended_ = false;

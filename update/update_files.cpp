@@ -1,8 +1,6 @@
 #include "update/update_files.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 namespace muwu {
@@ -18,16 +16,6 @@ QString makeDownloadFolder(const QString& documents) {
     const QString folder = base + QStringLiteral("/沐梧取名器");
     QDir().mkpath(folder);
     return folder;
-}
-
-std::optional<std::string> fileSha256(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&f))
-        return std::nullopt;
-    return hash.result().toHex().toStdString();
 }
 
 }  // namespace muwu

@@ -1,8 +1,6 @@
 #pragma once
-// The update's working folder 下载目录 and what the update asks of the files landing in it.
+// The update's working folder 下载目录.
 #include <QString>
-#include <optional>
-#include <string>
 
 namespace muwu {
 
@@ -11,8 +9,5 @@ namespace muwu {
 // folders report; when there is none, the platform's documents location is used, so the folder
 // never lands at the root of the file system.
 [[nodiscard]] QString makeDownloadFolder(const QString& documents);
-
-// The file's SHA-256 as 64 lower-case hexadecimal digits; nullopt when it cannot be read.
-[[nodiscard]] std::optional<std::string> fileSha256(const QString& file);
 
 }  // namespace muwu

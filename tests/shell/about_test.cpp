@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWindow>
+#include <new>
 
 #include "names/version.h"
 #include "shell/about_box.h"
@@ -51,6 +52,7 @@ class AboutTest : public QObject {
     void aboutLinksOpenTheirTargetsAndRecordVisits();
     void poetryLinkPrefersTheLocalProgram();
     void updateItemSaysThereIsNoCheckYet();
+    void failingUpdateCheckSaysWhy();
 };
 
 void AboutTest::label4PopsUpTheHelpMenuWithItsTwoItems() {
@@ -240,6 +242,20 @@ void AboutTest::updateItemSaysThereIsNoCheckYet() {
     item(menu, QStringLiteral("新版本检测"))->trigger();
     QCOMPARE(checks, 1);
     QTRY_VERIFY(!menu.findChild<QMessageBox*>(QStringLiteral("新版本检测消息")));
+}
+
+void AboutTest::failingUpdateCheckSaysWhy() {
+    Machine m;
+    StartUp s(m.options(Cover::kDelay));
+    MenuWindow& menu = s.menuWindow();
+    // A check that runs out of memory (a list read whole, say) is not lost without a word.
+    menu.setUpdateCheck([] { throw std::bad_alloc(); });
+    item(menu, QStringLiteral("新版本检测"))->trigger();
+    auto* box = menu.findChild<QMessageBox*>(QStringLiteral("新版本检测消息"));
+    QVERIFY(box);
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->text(), QStringLiteral("新版本检测出错，已经中止（内存不足）。"));
+    box->close();
 }
 
 }  // namespace muwu

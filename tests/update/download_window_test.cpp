@@ -15,6 +15,39 @@
 using namespace muwu;
 using namespace muwu::test;
 
+namespace {
+
+// Calls note at every drawing of the status line, and lets /paced send its next piece once the
+// status line shows the bytes before it: one piece is one chunk, however busy the machine.
+class StatusWatch : public QObject {
+  public:
+    StatusWatch(QLabel* status, LocalServer& server, std::function<void(const QString&)> note)
+        : status_(status), server_(server), note_(std::move(note)) {
+        server_.clientHas = 0;
+        status_->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::Paint)
+            return false;
+        const QString text = status_->text();
+        if (text.startsWith(QStringLiteral("已下载 "))) {
+            QString digits;
+            for (qsizetype i = 4; i < text.size() && text.at(i).isDigit(); ++i)
+                digits += text.at(i);
+            server_.clientHas = digits.toLongLong();
+        }
+        note_(text);
+        return false;
+    }
+
+  private:
+    QLabel* status_;
+    LocalServer& server_;
+    std::function<void(const QString&)> note_;
+};
+
+}  // namespace
+
 class DownloadWindowTest : public QObject {
     Q_OBJECT
   private slots:
@@ -30,10 +63,13 @@ class DownloadWindowTest : public QObject {
     void stopWorksDuringAStall();
     void stopMidTransfer();
     void backgroundHidesAndCompletes();
-    void tooSlowEndsAtTheThirdSlowChunk_data();
-    void tooSlowEndsAtTheThirdSlowChunk();
+    void tooSlowAtTheThirdSlowChunk_data();
+    void tooSlowAtTheThirdSlowChunk();
     void unmeasuredChunksAndEarlierTransfersAreNotSlow();
+    void rateOfTheLastSecondsInChineseUnits_data();
+    void rateOfTheLastSecondsInChineseUnits();
     void progressInKilobytes();
+    void progressStoredOnceASecondAndAtTheEnd();
     void closingAndReopeningRestoresBoxes();
     void formatSize_data();
     void formatSize();
@@ -203,7 +239,7 @@ void DownloadWindowTest::stopWorksDuringAStall() {
     QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
     QVERIFY(t.elapsed() < 5000);
     QVERIFY(stopEnabled);
-    QCOMPARE(w->lblCount()->text(), QStringLiteral("共下载 0 字节"));
+    QCOMPARE(w->lblCount()->text(), QStringLiteral("已停止，收到的 0 字节已丢弃。"));
     QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::Stopped);
     QCOMPARE(readAll(target_), QByteArray("old contents"));
 }
@@ -223,10 +259,11 @@ void DownloadWindowTest::stopMidTransfer() {
     });
     QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
     QVERIFY(boxesDisabled);
-    // Stopped after the first or the second chunk, before the held rest.
+    // Stopped after the first or the second chunk, before the held rest; the status line says
+    // what became of them.
     const QString status = w->lblCount()->text();
-    QVERIFY2(status == QStringLiteral("共下载 2048 字节") ||
-                 status == QStringLiteral("共下载 4096 字节"),
+    QVERIFY2(status == QStringLiteral("已停止，收到的 2048 字节已丢弃。") ||
+                 status == QStringLiteral("已停止，收到的 4096 字节已丢弃。"),
              qPrintable(status));
     QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::Stopped);
     QCOMPARE(readAll(target_), QByteArray("old contents"));
@@ -253,13 +290,13 @@ void DownloadWindowTest::backgroundHidesAndCompletes() {
     QCOMPARE(readAll(target_), QByteArray::fromStdString(patternBody(5000)));
 }
 
-void DownloadWindowTest::tooSlowEndsAtTheThirdSlowChunk_data() {
+void DownloadWindowTest::tooSlowAtTheThirdSlowChunk_data() {
     QTest::addColumn<bool>("ok");
     QTest::newRow("OK visits the site") << true;
     QTest::newRow("Cancel") << false;
 }
 
-void DownloadWindowTest::tooSlowEndsAtTheThirdSlowChunk() {
+void DownloadWindowTest::tooSlowAtTheThirdSlowChunk() {
     QFETCH(bool, ok);
     rec_->answerOk = ok;
     auto o = recordingOptions(rec_, settings_);
@@ -273,7 +310,7 @@ void DownloadWindowTest::tooSlowEndsAtTheThirdSlowChunk() {
     QCOMPARE(rec_->questions.first(),
              QStringLiteral("沐梧取名器|网速太慢,自动升级无效！请进入“沐梧工作室”人工下载。"));
     QCOMPARE(rec_->slowCountAtQuestion, 3);
-    QCOMPARE(rec_->ends, 1);
+    QCOMPARE(rec_->ends, 0);  // the program runs on
     QCOMPARE(rec_->urls.size(), ok ? 1 : 0);
     if (ok)
         QCOMPARE(rec_->urls.first(), QUrl(QStringLiteral("http://site.invalid")));
@@ -281,7 +318,7 @@ void DownloadWindowTest::tooSlowEndsAtTheThirdSlowChunk() {
     QCOMPARE(store.value(QStringLiteral("下载窗衔接"), QStringLiteral("下载进度")),
              std::optional<QString>(QStringLiteral("0")));
     QCOMPARE(store.value(QStringLiteral("下载窗衔接"), QStringLiteral("下载失败")).has_value(), ok);
-    QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::Ended);
+    QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::TooSlow);
     QCOMPARE(w->lblCount()->text(), QStringLiteral("打开URL错误"));
     QCOMPARE(readAll(target_), QByteArray("old contents"));
     QCOMPARE(strays(dir_->path(), {"target.bin", "settings.ini"}), QStringList());
@@ -304,6 +341,71 @@ void DownloadWindowTest::unmeasuredChunksAndEarlierTransfersAreNotSlow() {
     QCOMPARE(w->lblCount()->text(), QStringLiteral("共下载 5000 字节"));
 }
 
+void DownloadWindowTest::rateOfTheLastSecondsInChineseUnits_data() {
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<qint64>("rate");
+    // 10 KB every 50 ms for 3 s.
+    QTest::newRow("200 KB/s") << 10240 << 50 << 600 * 1024 << qint64{204800};
+    // Three pieces, too few for the too-slow rule.
+    QTest::newRow("500 B/s") << 500 << 1000 << 1500 << qint64{500};
+}
+
+void DownloadWindowTest::rateOfTheLastSecondsInChineseUnits() {
+    QFETCH(int, piece);
+    QFETCH(int, ms);
+    QFETCH(int, total);
+    QFETCH(qint64, rate);
+    auto o = recordingOptions(rec_, settings_);
+    server_->dripClock = 0;
+    // The server's clock, and a millisecond more at every reading until its next piece: chunks
+    // of one piece are taken in over a few milliseconds, as a real line's bursts are.
+    struct Clock {
+        std::int64_t base = 0;
+        std::int64_t drift = 0;
+    };
+    auto clock = std::make_shared<Clock>();
+    LocalServer* s = server_.get();
+    o.ticks = [s, clock] {
+        const std::int64_t base = s->dripClock.load();
+        if (base != clock->base) {
+            clock->base = base;
+            clock->drift = 0;
+        } else if (clock->drift < 40) {
+            ++clock->drift;
+        }
+        return base + clock->drift;
+    };
+    auto w = makeWindow(o);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QStringList shown;
+    StatusWatch watch(w->lblCount(), *server_, [&shown](const QString& text) {
+        if (text.startsWith(QStringLiteral("已下载 ")))
+            shown.push_back(text);
+    });
+
+    const QString address =
+        url("/paced") + QStringLiteral("?piece=%1&ms=%2&total=%3").arg(piece).arg(ms).arg(total);
+    QCOMPARE(w->DownloadFile(address, target_), qint64{total});
+    QCOMPARE(rec_->questions.size(), 0);
+    QVERIFY(!shown.isEmpty());
+    // Every rate shown after the first second is within a fifth of the true one, in Chinese.
+    const qsizetype firstSecond = shown.size() * 1000 / (qsizetype{total} / piece * ms);
+    for (qsizetype i = std::min(firstSecond, shown.size() - 1); i < shown.size(); ++i) {
+        const QString status = shown.at(i);
+        const QString shownRate = status.section(QStringLiteral("[ "), 1).section(' ', 0, 0);
+        const qint64 value = shownRate.section(QStringLiteral("字节"), 0, 0).toLongLong();
+        QVERIFY2(std::abs(value - rate) * 5 <= rate, qPrintable(status));
+        QVERIFY2(!status.contains(QStringLiteral("byte")), qPrintable(status));
+        QVERIFY2(status.endsWith(QStringLiteral(" /秒 ]")), qPrintable(status));
+    }
+    if (rate < 1024)
+        QVERIFY2(shown.last().endsWith(QStringLiteral("[ 500 字节 /秒 ]")),
+                 qPrintable(shown.last()));
+}
+
 void DownloadWindowTest::progressInKilobytes() {
     auto w = makeWindow(recordingOptions(rec_, settings_));
     QCOMPARE(w->进度条()->max(), 3181);  // from the size label at load
@@ -318,6 +420,45 @@ void DownloadWindowTest::progressInKilobytes() {
     w->进度条()->setValue(0);
     QCOMPARE(w->DownloadFile(url("/file5000"), target_), qint64{5000});
     QCOMPARE(w->进度条()->Value(), 2);
+}
+
+void DownloadWindowTest::progressStoredOnceASecondAndAtTheEnd() {
+    auto o = recordingOptions(rec_, settings_);
+    // 300 ms of the clock for every kilobyte received, whenever it arrives.
+    auto bar = std::make_shared<ProgressBar*>(nullptr);
+    o.ticks = [bar] { return *bar ? std::int64_t{300} * (*bar)->Value() : 0; };
+    auto w = makeWindow(o);
+    *bar = w->进度条();
+    w->文件大小()->setText(QStringLiteral("11"));
+    w->进度条()->setMax(11);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // What the store held each time the status line was drawn, with the clock then.
+    const SettingsStore store(settings_);
+    const auto stored = [&store] {
+        return store.value(QStringLiteral("下载窗衔接"), QStringLiteral("下载进度"));
+    };
+    struct Seen {
+        std::int64_t tick;
+        QString value;
+    };
+    std::vector<Seen> seen;
+    StatusWatch watch(w->lblCount(), *server_, [&](const QString&) {
+        if (const auto v = stored(); v && (seen.empty() || seen.back().value != *v))
+            seen.push_back({std::int64_t{300} * w->进度条()->Value(), *v});
+    });
+
+    // A kilobyte and a little a piece: a percent of its own at every piece.
+    QCOMPARE(w->DownloadFile(url("/paced?piece=1100&ms=0&total=11000"), target_), qint64{11000});
+    QCOMPARE(w->进度条()->Value(), 10);
+    // The last percent is stored, though it came within a second of the one before.
+    QCOMPARE(stored(), std::optional<QString>(QStringLiteral("90")));
+    // Before it, a new value at most once a second: 3 s of transfer, 3 values and the last.
+    QVERIFY2(seen.size() >= 2 && seen.size() <= 4, qPrintable(QString::number(seen.size())));
+    QCOMPARE(seen.back().value, QStringLiteral("90"));
+    for (std::size_t i = 1; i + 1 < seen.size(); ++i)
+        QVERIFY2(seen[i].tick - seen[i - 1].tick >= 1000,
+                 qPrintable(seen[i - 1].value + QLatin1Char(' ') + seen[i].value));
 }
 
 void DownloadWindowTest::closingAndReopeningRestoresBoxes() {
@@ -343,7 +484,7 @@ void DownloadWindowTest::closingAndReopeningRestoresBoxes() {
 void DownloadWindowTest::formatSize_data() {
     QTest::addColumn<qint64>("n");
     QTest::addColumn<QString>("text");
-    QTest::newRow("bytes") << qint64{500} << "500 bytes";
+    QTest::newRow("bytes") << qint64{500} << "500 字节";
     QTest::newRow("1024 alone") << qint64{1024} << "1.00 KB";
     QTest::newRow("1025") << qint64{1025} << "1025字节(1.00 KB)";
     QTest::newRow("1331 cut, not rounded") << qint64{1331} << "1331字节(1.29 KB)";
@@ -379,6 +520,22 @@ void DownloadWindowTest::controlsAreAccessible() {
     QCOMPARE(w->文件大小()->text(), QStringLiteral("3181"));
     QCOMPARE(w->cmdStart()->Caption(), QStringLiteral("开始"));
     QCOMPARE(w->cmdStop()->Caption(), QStringLiteral("停止"));
+
+    // A window, not a filler; the labels that say something are read by what they say.
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.get())->role(), QAccessible::Window);
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.get())->text(QAccessible::Name),
+             QStringLiteral("文件下载"));
+    w->DownloadFile(url("/file5000"), target_);
+    for (QLabel* label : {w->lblCount(), w->文件大小(), w->版本号()}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(label);
+        QCOMPARE(a->text(QAccessible::Name), label->text());
+        QAccessibleTextInterface* text = a->textInterface();
+        QVERIFY2(text, qPrintable(label->objectName()));
+        QCOMPARE(text->characterCount(), int(label->text().size()));
+        QCOMPARE(text->text(0, text->characterCount()), label->text());
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(w->lblCount())->text(QAccessible::Name),
+             QStringLiteral("共下载 5000 字节"));
 }
 
 void DownloadWindowTest::httpsWithItsCertificateTrusted() {

@@ -20,6 +20,8 @@ class InstallerDownloadTest : public QObject {
     void incompleteInstallerIsNeverStarted_data();
     void incompleteInstallerIsNeverStarted();
     void stoppedInstallerIsNeverStarted();
+    void startedAgainAfterAStopEndsAsTheFirstWould();
+    void installerThatCannotBePutInPlaceIsNeverStarted();
     void noSizeFetchesNothing_data();
     void noSizeFetchesNothing();
 
@@ -60,6 +62,7 @@ void InstallerDownloadTest::wholeInstallerIsStartedAndTheProgramEnds() {
     QCOMPARE(window_->txtURL()->text(), qstr(server_->base()) + "/VAZUZ_EZ_Uzira.exe");
     QCOMPARE(window_->txtFile()->text(), installer());
     QCOMPARE(window_->lblCount()->text(), QStringLiteral("共下载 5000 字节"));
+    QCOMPARE(window_->版本号()->text(), QStringLiteral("版本号：V3.0.29"));
     QCOMPARE(readAll(installer()), QByteArray::fromStdString(patternBody(5000)));
     QCOMPARE(rec_->messages,
              QStringList{QStringLiteral(
@@ -101,12 +104,54 @@ void InstallerDownloadTest::stoppedInstallerIsNeverStarted() {
     });
     poll->start(5);
     QCOMPARE(下载(*window_, request("/hold")), InstallerResult::Failed);
-    QVERIFY(window_->lblCount()->text().startsWith(QStringLiteral("共下载 ")));
+    // Said in the status line: what arrived is gone, and nothing was installed.
+    const QString status = window_->lblCount()->text();
+    QVERIFY2(status.startsWith(QStringLiteral("已停止，收到的 ")) &&
+                 status.endsWith(QStringLiteral(" 字节已丢弃，没有安装。")),
+             qPrintable(status));
     QCOMPARE(window_->lastOutcome(), DownloadWindow::Outcome::Stopped);
     QVERIFY(rec_->messages.isEmpty());
     QVERIFY(rec_->opener.opened().empty());
     QCOMPARE(rec_->ends, 0);
     QVERIFY(!QFile::exists(installer()));
+}
+
+void InstallerDownloadTest::startedAgainAfterAStopEndsAsTheFirstWould() {
+    DownloadWindow* w = window_.get();
+    whenUnderWay(w, [this, w] {
+        QTest::mouseClick(w->cmdStop(), Qt::LeftButton);
+        server_->release();
+    });
+    QCOMPARE(下载(*window_, request("/hold")), InstallerResult::Failed);
+    QVERIFY(rec_->messages.isEmpty());
+    // The user presses 开始 again: the whole file comes, is checked, and the installer starts.
+    QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
+    QCOMPARE(w->lblCount()->text(), QStringLiteral("共下载 5000 字节"));
+    QCOMPARE(rec_->messages,
+             QStringList{QStringLiteral(
+                 "沐梧取名器|已经下载了新版本：V3.0.29,安装前请关闭《沐梧取名器》，现在安装！")});
+    QCOMPARE(rec_->opener.opened().size(), std::size_t{1});
+    QCOMPARE(rec_->ends, 1);
+    QCOMPARE(readAll(installer()), QByteArray::fromStdString(patternBody(5000)));
+}
+
+void InstallerDownloadTest::installerThatCannotBePutInPlaceIsNeverStarted() {
+    // Once the transfer is under way a folder takes the installer's name, so the finished file
+    // cannot be given it.
+    DownloadWindow* w = window_.get();
+    whenUnderWay(w, [this] {
+        QDir().mkpath(installer() + QStringLiteral("/inside"));
+        server_->release();
+    });
+    QCOMPARE(下载(*window_, request("/hold")), InstallerResult::Failed);
+    QCOMPARE(w->lblCount()->text(), QStringLiteral("打开URL错误"));
+    QCOMPARE(w->lastOutcome(), DownloadWindow::Outcome::Failed);
+    QVERIFY2(w->lastFailure().startsWith(QStringLiteral("无法写入文件")),
+             qPrintable(w->lastFailure()));
+    QVERIFY(rec_->messages.isEmpty());
+    QVERIFY(rec_->opener.opened().empty());
+    QCOMPARE(rec_->ends, 0);
+    QCOMPARE(strays(dir_->path(), {"settings.ini", "VAZUZ_EZ_Uzira.exe"}), QStringList());
 }
 
 void InstallerDownloadTest::noSizeFetchesNothing_data() {

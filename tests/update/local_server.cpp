@@ -150,6 +150,28 @@ void LocalServer::addRoutes() {
             });
     });
 
+    // /paced?piece=N&ms=M&total=T: T bytes in pieces of N, each sent once the test has seen the
+    // ones before arrive (clientHas), the test's clock moving M ms before each piece: a transfer
+    // at a rate the test knows, however busy the machine.
+    s.Get("/paced", [this](const httplib::Request& req, httplib::Response& res) {
+        const std::size_t piece = std::stoul(req.get_param_value("piece"));
+        const std::int64_t ms = std::stoll(req.get_param_value("ms"));
+        const std::size_t total = std::stoul(req.get_param_value("total"));
+        auto body = std::make_shared<const std::string>(patternBody(total));
+        res.set_content_provider(
+            total, kType,
+            [this, body, piece, ms](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                // Time for the client to take in the headers and start its clock first.
+                if (offset == 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                for (int i = 0; i < 2000 && clientHas.load() < static_cast<std::int64_t>(offset);
+                     ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                dripClock += ms;
+                return sink.write(body->data() + offset, std::min(piece, body->size() - offset));
+            });
+    });
+
     port_ = startOnLoopback(s, thread_);
     if (port_ <= 0)
         std::abort();

@@ -32,8 +32,11 @@ class LocalServer {
     // Gates are closed again for the next case.
     void rearm();
 
-    // Raised by /drip before each piece it sends: the test's clock follows the server.
+    // Raised by /drip and /paced before each piece they send: the test's clock follows the
+    // server.
     std::atomic<std::int64_t> dripClock{0};
+    // Bytes the test has seen arrive, which /paced waits for (2 s at most) before a piece.
+    std::atomic<std::int64_t> clientHas{0};
 
     // A large body served from memory (the benchmark's file).
     void setLargeBody(std::size_t size);

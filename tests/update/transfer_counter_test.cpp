@@ -136,5 +136,31 @@ TEST(TransferCounter, RoundingHelperStaysInRange) {
     EXPECT_EQ(roundHalfEven(std::nan("")), 0);
 }
 
+// A line at 200 KB/s delivers 16 KB every 80 ms, read out as 2048-byte chunks a millisecond
+// apart: the rate since the chunk before swings from 25 KB/s to 2 MB/s, the rate of the last
+// second or two stays near 200 KB/s at every chunk, and a pause shows as the rate falling.
+TEST(RecentRate, BurstsAtTheTrueRate) {
+    RecentRate r;
+    r.start(0);
+    EXPECT_EQ(r.add(0, 2048), std::nullopt);  // no time has passed
+    std::int64_t count = 2048;
+    std::int64_t tick = 0;
+    for (int burst = 1; burst <= 60; ++burst) {
+        for (int chunk = 0; chunk < 8; ++chunk) {
+            tick = burst * 80 + chunk;
+            count += 2048;
+            const auto rate = r.add(tick, count);
+            ASSERT_TRUE(rate);
+            if (tick >= 1000) {
+                EXPECT_NEAR(static_cast<double>(*rate), 204800.0, 204800.0 * 0.2) << tick;
+            }
+        }
+    }
+    // Three seconds without data, then one chunk: the rate over the gap, not the old one.
+    const auto late = r.add(tick + 3000, count + 2048);
+    ASSERT_TRUE(late);
+    EXPECT_LT(*late, 204800 / 2);
+}
+
 }  // namespace
 }  // namespace muwu
