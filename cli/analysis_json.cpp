@@ -80,6 +80,24 @@ class Writer {
         return raw("null");
     }
 
+    Writer& sancai(const std::optional<Sancai>& s) {
+        if (!s)
+            return raw("null");
+        static constexpr std::string_view kElements[] = {"木", "火", "土", "金", "水"};
+        const auto element = [](Element e) { return kElements[static_cast<std::size_t>(e)]; };
+        raw("{\"elements\":\"").raw(element(s->heaven)).raw(element(s->person));
+        raw(element(s->earth)).raw("\",\"class\":");
+        switch (s->verdict) {
+            case SancaiClass::luck:
+                return raw("\"吉\"}");
+            case SancaiClass::middling:
+                return raw("\"平\"}");
+            case SancaiClass::misfortune:
+                break;
+        }
+        return raw("\"凶\"}");
+    }
+
     [[nodiscard]] char* end() const { return p_; }
 
   private:
@@ -105,7 +123,7 @@ void write(Writer& w, const Analysis& a) {
     w.raw(",\"heaven\":").luckClass(a.heavenClass);
     w.raw(",\"person\":").luckClass(a.personClass);
     w.raw(",\"earth\":").luckClass(a.earthClass);
-    w.raw(",\"outer\":").luckClass(a.outerClass).raw("}");
+    w.raw(",\"outer\":").luckClass(a.outerClass).raw("},\"sancai\":").sancai(a.sancai);
 }
 
 // The object into a stack buffer when it surely fits (every name of everyday length), appended

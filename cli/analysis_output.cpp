@@ -12,6 +12,17 @@ std::string classJson(LuckClass c) {
     return s;
 }
 
+std::string sancaiJson(const std::optional<Sancai>& s) {
+    if (!s)
+        return "null";
+    std::string out;
+    json::Object(out)
+        .field("elements", std::u16string_view(elementsText(*s)))
+        .field("class", sancaiClassName(s->verdict))
+        .close();
+    return out;
+}
+
 json::Object& analysisFields(json::Object& object, const Analysis& a) {
     std::string classes;
     json::Object(classes)
@@ -33,7 +44,8 @@ json::Object& analysisFields(json::Object& object, const Analysis& a) {
         .field("outer", a.outer)
         .field("score", a.score)
         .field("attribute", std::u16string_view(a.attribute))
-        .raw("classes", classes);
+        .raw("classes", classes)
+        .raw("sancai", sancaiJson(a.sancai));
 }
 
 std::string gridText(const std::optional<long long>& n, LuckClass c) {
@@ -41,6 +53,12 @@ std::string gridText(const std::optional<long long>& n, LuckClass c) {
     if (c != LuckClass::none)
         text += "（" + toUtf8(className(c)) + "）";
     return text;
+}
+
+std::string sancaiText(const std::optional<Sancai>& s) {
+    if (!s)
+        return "—";
+    return toUtf8(elementsText(*s)) + "（" + toUtf8(sancaiClassName(s->verdict)) + "）";
 }
 
 std::string scoreText(const Analysis& a) {
@@ -71,6 +89,7 @@ void appendAnalysisText(std::string& out, const Analysis& a) {
         appendGridLine(out, "人格", a.person, a.personClass);
         appendGridLine(out, "地格", a.earth, a.earthClass);
         appendGridLine(out, "外格", a.outer, a.outerClass);
+        out += "  三才：" + sancaiText(a.sancai) + "\n";
     }
     out += "  全称属性：" + printable(a.attribute) + "\n";
     out += "  评分：" + scoreText(a) + "\n";

@@ -9,6 +9,8 @@
 namespace muwu::cli {
 
 [[nodiscard]] std::string classJson(LuckClass c);
+// {"elements":"木火土","class":"吉"}, or null.
+[[nodiscard]] std::string sancaiJson(const std::optional<Sancai>& s);
 
 // The analysis' fields, for an object that may get more.
 json::Object& analysisFields(json::Object& object, const Analysis& a);
@@ -17,6 +19,9 @@ void appendAnalysisText(std::string& out, const Analysis& a);
 
 // A grid as text: its number, or "—" without one, then its class in brackets: "21（大吉）".
 [[nodiscard]] std::string gridText(const std::optional<long long>& n, LuckClass c);
+
+// The elements of a 三才 and its class, "木火土（吉）", or "—" without one.
+[[nodiscard]] std::string sancaiText(const std::optional<Sancai>& s);
 
 // The score, or "—" while there is none.
 [[nodiscard]] std::string scoreText(const Analysis& a);

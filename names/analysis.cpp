@@ -39,6 +39,7 @@ Analysis readAnalysis(const MainForm& form) {
     a.personClass = form.gridClass(2);
     a.earthClass = form.gridClass(3);
     a.outerClass = form.gridClass(4);
+    a.sancai = form.三才;
     return a;
 }
 
@@ -131,6 +132,7 @@ class Analyser {
         a.personClass = classOfMarkers(markers_[2]);
         a.earthClass = classOfMarkers(markers_[3]);
         a.outerClass = classOfMarkers(markers_[4]);
+        a.sancai = sancai_;
         return a;
     }
 
@@ -156,6 +158,7 @@ class Analyser {
         total_ = t;
         markers_[0] = entryMarkers(static_cast<int>(t > 80 ? t % 80 : t));
 
+        sancai_.reset();
         if (!company_ && t != 0) {
             const auto L = static_cast<std::size_t>(length);
             long long n = L == 1
@@ -178,6 +181,8 @@ class Analyser {
             }
             earth_ = n;
             markers_[3] = entryMarkers(entryIndexFor(n, t));
+            if (!given.empty())
+                sancai_ = sancaiOf(*heaven_, *person_, n);
 
             const std::size_t s = surname.size(), g = given.size();
             n = (s == 1 && g == 1) ? 2 : t - *person_ + ((s == 1 || g == 1) ? 1 : 0);
@@ -209,6 +214,7 @@ class Analyser {
     std::span<StrokeInfo> units_;
     std::optional<long long> total_, heaven_, person_, earth_, outer_;
     unsigned markers_[5] = {};
+    std::optional<Sancai> sancai_;
     std::u16string_view score_;  // empty: the caption still shows no number
 };
 

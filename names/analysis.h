@@ -23,6 +23,7 @@ struct Analysis {
     std::optional<std::u16string> score;  // as shown, e.g. "89.8"
     std::u16string attribute;
     LuckClass totalClass{}, heavenClass{}, personClass{}, earthClass{}, outerClass{};
+    std::optional<Sancai> sancai;  // none for a company name or where the grids are not computed
     friend bool operator==(const Analysis&, const Analysis&) = default;
 };
 

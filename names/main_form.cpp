@@ -194,6 +194,7 @@ void MainForm::analyse() {
         setGridText(Text6, colourText6, u"");
         setGridText(Text7, colourText7, u"");
         setGridText(Text8, colourText8, u"");
+        三才.reset();
         return;
     }
 
@@ -210,11 +211,16 @@ void MainForm::analyse() {
         set总笔画数(decimal(wholeNumberOf(总笔画数) + strokes));
     }
 
+    三才.reset();
     if (人名) {
         press求天格();
         press求人格();
         press求地格();
         press求外格();
+        if (gridsApply() && !名.empty()) {
+            三才 = sancaiOf(wholeNumberOf(天格笔画数), wholeNumberOf(人格笔画数),
+                            wholeNumberOf(地格笔画数));
+        }
     }
 
     if (公司名) {

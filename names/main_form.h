@@ -8,8 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
 #include "names/char_data.h"
 #include "names/luck_table.h"
+#include "names/sancai.h"
 
 namespace muwu {
 
@@ -60,6 +63,9 @@ class MainForm {
     std::u16string 外格笔画数 = u"外格笔画数";
     Colour colourText4 = kGreen, colourText5 = kGreen, colourText6 = kGreen, colourText7 = kGreen,
            colourText8 = kGreen;
+    // The 三才 of the grids this analysis computed, shown by the label 三才. None for a company
+    // name, a name without a given name, or one whose grids were not computed (total 0).
+    std::optional<Sancai> 三才;
 
     // Hidden work area.
     std::u16string Text1, Text2;

@@ -287,10 +287,37 @@ void MainWindow::refresh() {
             c_.gridFrames[i]->setVisible(f.gridFramesVisible);
     }
 
+    showSancai(f.三才);
+
     showText(c_.Text1, f.Text1);
     showText(c_.Text2, f.Text2);
     showText(c_.笔画数, f.笔画数);
     showText(c_.属性, f.属性);
+}
+
+void MainWindow::showSancai(const std::optional<Sancai>& s) {
+    QLabel* label = c_.三才;
+    QString value;
+    if (s) {
+        value = qs(elementsText(*s)) + QStringLiteral("（") + qs(sancaiClassName(s->verdict)) +
+                QStringLiteral("）");
+    }
+    const QString text =
+        value.isEmpty() ? QStringLiteral("三才：") : QStringLiteral("三才：\n") + value;
+    if (label->text() != text) {
+        label->setText(text);
+        // Read as one line, and as the caption alone while there is none, as other labels are.
+        label->setAccessibleName(value.isEmpty() ? QStringLiteral("三才")
+                                                 : QStringLiteral("三才：") + value);
+    }
+    // Coloured as the grid texts are: red for 凶, green otherwise.
+    const QColor colour =
+        controls::toQColor(s && s->verdict == SancaiClass::misfortune ? kRed : kGreen);
+    if (label->palette().color(QPalette::WindowText) != colour) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, colour);
+        label->setPalette(p);
+    }
 }
 
 void MainWindow::writeReport() {

@@ -75,6 +75,7 @@ class MainWindow : public QWidget {
     template <typename Action>
     void handle(Action&& action) noexcept;
     void refresh();
+    void showSancai(const std::optional<Sancai>& s);
     void writeReport();
     void openNamingWindow();
     void collectProblems();

@@ -187,6 +187,12 @@ void buildGrids(QWidget* window, const Placer& p, MainWindowControls& c) {
                                  {kTextLeft, kTextTop, kTextWidth, kGridHeight - kTextTop - 90});
         c.gridBoxes[i]->fitEntries(window->font(), luckTexts());
     }
+    // The 三才 reads 天格, 人格 and 地格 together; it sits in the free part of the middle frame's
+    // number column, on two lines: the caption, then the elements and the class.
+    c.三才 = p.place(new QLabel(QStringLiteral("三才："), c.gridFrames[1]), u"三才",
+                     {kNumberLeft, 690, kNumberWidth, 540});
+    c.三才->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    c.三才->setAccessibleName(QStringLiteral("三才"));
 }
 
 void buildWorkArea(QWidget* window, const Placer& p, MainWindowControls& c) {

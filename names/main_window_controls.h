@@ -62,6 +62,7 @@ struct MainWindowControls {
     std::array<EntryBox*, 4> gridBoxes{};       // Text5 … Text8
     std::array<QLabel*, 4> gridNumbers{};       // 天格笔画数 … 外格笔画数
     std::array<QPushButton*, 4> gridButtons{};  // 求天格 … 求外格, hidden
+    QLabel* 三才 = nullptr;                     // in 人格板, below its number
 
     // The hidden work area.
     QGroupBox* Frame2 = nullptr;

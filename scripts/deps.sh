@@ -11,7 +11,7 @@ MUWU_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth
   libcpp-httplib-dev libssl-dev openssl
-  tzdata
+  tzdata python3
 )
 
 muwu_install_deps() {

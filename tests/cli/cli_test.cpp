@@ -27,7 +27,8 @@ TEST(Cli, AnalysesANameAsJson) {
         "\"company\":false,\"total\":32,\"heaven\":12,\"person\":14,\"earth\":21,\"outer\":19,"
         "\"score\":\"72.9\",\"attribute\":\"金金水\",\"classes\":{\"total\":\"大吉\",\"heaven\":"
         "\"凶\","
-        "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"}}\n");
+        "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"},"
+        "\"sancai\":{\"elements\":\"木火木\",\"class\":\"吉\"}}\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -57,7 +58,8 @@ TEST(Cli, CompanyNamesHaveOnlyTheirTotal) {
     EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null"),
               std::string::npos);
     EXPECT_NE(r.out.find("\"classes\":{\"total\":"), std::string::npos);
-    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null}}"),
+    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null},"
+                         "\"sancai\":null}"),
               std::string::npos);
 }
 
@@ -124,6 +126,9 @@ TEST(Cli, PlainTextOutputIsReadable) {
     EXPECT_NE(r.out.find("张三丰（人名）"), std::string::npos);
     EXPECT_NE(r.out.find("总格：32（大吉）"), std::string::npos);
     EXPECT_NE(r.out.find("评分：72.9"), std::string::npos);
+    EXPECT_NE(r.out.find("  外格：19（凶）\n  三才：木火木（吉）\n"), std::string::npos);
+    EXPECT_EQ(runCli({"analyze", "--company", "沐梧科技"}).out.find("三才"), std::string::npos);
+    EXPECT_NE(runCli({"analyze", "王"}).out.find("  三才：—\n"), std::string::npos);
 }
 
 TEST(Cli, LooksUpCharacters) {

@@ -50,10 +50,17 @@ TEST_F(MainFormTest, ComputesTheFiveGridsOfTheUsualShapes) {
     EXPECT_EQ(form.全称属性, u"木火木");
     EXPECT_EQ(form.姓, u"李");
     EXPECT_EQ(form.名, u"田思");
+    // 三才 of 8, 12, 14: 金木火, 金剋木 above and 木生火 below.
+    ASSERT_TRUE(form.三才);
+    EXPECT_EQ(elementsText(*form.三才), u"金木火");
+    EXPECT_EQ(form.三才->verdict, SancaiClass::middling);
 
     form.setText3(u"王文");  // 1 + 1: 外格 is 2 whatever the strokes
     EXPECT_EQ(form.外格笔画数, u"2");
     EXPECT_EQ(form.地格笔画数, u"5");
+    EXPECT_EQ(form.三才, sancaiOf(5, 8, 5));
+    form.setText3(u"李");  // no given name, no 三才
+    EXPECT_FALSE(form.三才);
 
     form.set自动识别姓氏(false);
     form.setText3(u"丁王朱");  // 2, 4, 6 as a double surname
@@ -206,7 +213,8 @@ TEST_F(MainFormTest, CompanyModeJudgesTheTotalAlone) {
     EXPECT_EQ(form.总运板, u"总运：");
     EXPECT_FALSE(form.gridFramesVisible);
     EXPECT_EQ(form.评分, u"100");  // 21 大吉
-    form.setText3(u"王文");        // 8 吉
+    EXPECT_FALSE(form.三才);
+    form.setText3(u"王文");  // 8 吉
     EXPECT_EQ(form.评分, u"85");
     EXPECT_EQ(form.天格笔画数, personGrid);  // not computed in company mode
     form.setText3(u"丁");                    // 2 凶
@@ -256,6 +264,7 @@ TEST_F(MainFormTest, UnknownCharactersCountNothingAndLeaveTheGridsAlone) {
     EXPECT_EQ(form.Text6, luckEntry(12));
     EXPECT_EQ(form.评分, u"72.8");  // scored from the grids left in place
     EXPECT_EQ(form.全称属性, u"");
+    EXPECT_FALSE(form.三才);  // those grids are another name's
 }
 
 TEST_F(MainFormTest, NeverCutsASurrogatePair) {

@@ -1,6 +1,7 @@
 // Typing, options, surname controls, colours and the hidden work area.
 #include "tests/names/main_window_test.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -95,6 +96,7 @@ void MainWindowTest::opensWithEveryControlInPlace() {
         {u"人格笔画数", "QLabel", u"人格板", false},
         {u"地格笔画数", "QLabel", u"地格板", false},
         {u"外格笔画数", "QLabel", u"外格板", false},
+        {u"三才", "QLabel", u"人格板", false},
         {u"求天格", "QPushButton", u"天格板", true},
         {u"求人格", "QPushButton", u"人格板", true},
         {u"求地格", "QPushButton", u"地格板", true},
@@ -199,7 +201,7 @@ void MainWindowTest::controlsKeepTheirCaptionsUnclippedAndApart() {
     };
     const QList<QWidget*> overTotal = {c<QWidget>(u"报表"), c<QWidget>(u"Picture1")};
     for (const char16_t* frame :
-         {u"Frame1", u"Frame3", u"Frame4", u"天格板", u"外格板", u"Frame2"}) {
+         {u"Frame1", u"Frame3", u"Frame4", u"天格板", u"人格板", u"外格板", u"Frame2"}) {
         check(c<QWidget>(frame), {});
     }
     check(c<QWidget>(u"总运板"), overTotal);
@@ -450,6 +452,57 @@ void MainWindowTest::writesFromCodeRunBeforeTheyReturn() {
     window_->求评分();
     QCOMPARE(label(u"评分"), q(window_->form().评分));
     window_->set正在取名(false);
+}
+
+void MainWindowTest::sancaiShowsBelowThePersonGrid() {
+    auto* sancai = c<QLabel>(u"三才");
+    const auto named = [&] {
+        return QAccessible::queryAccessibleInterface(sancai)->text(QAccessible::Name);
+    };
+    const auto redPixels = [&] {
+        const QImage shot = sancai->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor p = shot.pixelColor(x, y);
+                red += p.red() > 200 && p.green() < 80 && p.blue() < 80;
+            }
+        }
+        return red;
+    };
+    QCOMPARE(sancai->text(), QStringLiteral("三才："));
+
+    type(QStringLiteral("李文丁"));  // 8 金, 11 木, 6 土: 金剋木 above, 木剋土 below
+    QCOMPARE(sancai->text(), QStringLiteral("三才：\n金木土（凶）"));
+    QCOMPARE(named(), QStringLiteral("三才：金木土（凶）"));
+    QCOMPARE(sancai->palette().color(QPalette::WindowText), kRedText);
+    QVERIFY(redPixels() > 0);
+    // Both lines fit, whatever the class.
+    const QFontMetrics m = sancai->fontMetrics();
+    QVERIFY(m.horizontalAdvance(QStringLiteral("金木土（凶）")) <= sancai->width());
+    QVERIFY(2 * m.lineSpacing() <= sancai->height());
+
+    clearName();
+    type(QStringLiteral("李田思"));  // 8 金, 12 木, 14 火: 木生火 below
+    QCOMPARE(sancai->text(), QStringLiteral("三才：\n金木火（平）"));
+    QCOMPARE(sancai->palette().color(QPalette::WindowText), kGreenText);
+    QCOMPARE(redPixels(), 0);
+
+    // No given name, or grids left from another name: no 三才.
+    c<QLineEdit>(u"Text3")->setText(QStringLiteral("李"));
+    QCOMPARE(sancai->text(), QStringLiteral("三才："));
+    QCOMPARE(named(), QStringLiteral("三才"));
+    c<QLineEdit>(u"Text3")->setText(QStringLiteral("李文丁"));
+    c<QLineEdit>(u"Text3")->setText(QStringLiteral("abc"));
+    QCOMPARE(label(u"天格笔画数"), QStringLiteral("8"));
+    QCOMPARE(sancai->text(), QStringLiteral("三才："));
+    QCOMPARE(sancai->palette().color(QPalette::WindowText), kGreenText);
+
+    // A company name has none, and the frame that would show it is hidden.
+    c<QLineEdit>(u"Text3")->setText(QStringLiteral("李文丁"));
+    QTest::mouseClick(c<QRadioButton>(u"公司名"), Qt::LeftButton);
+    QVERIFY(!sancai->isVisible());
+    QCOMPARE(sancai->text(), QStringLiteral("三才："));
 }
 
 }  // namespace muwu

@@ -67,6 +67,7 @@ class MainWindowTest : public QObject {
     void totalsAbove80AndUnknownCharacters();
     void theWorkAreaShowsTheLastLookup();
     void writesFromCodeRunBeforeTheyReturn();
+    void sancaiShowsBelowThePersonGrid();
     void reportsMatchTheGoldenFilesAndTheCommandLine_data();
     void reportsMatchTheGoldenFilesAndTheCommandLine();
     void reportFailuresAreToldAndOpenNothing();

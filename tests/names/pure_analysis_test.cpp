@@ -141,6 +141,7 @@ TEST(PureAnalysis, KnownNamesAndTheFreshWindow) {
     EXPECT_EQ(a.surname, u"欧阳");
     EXPECT_EQ(a.surnameLength, 2);
     EXPECT_EQ(a.score, u"81");
+    EXPECT_EQ(analyseName(data, u"张三丰", {}).sancai, sancaiOf(12, 14, 21));
 
     const Analysis empty = analyseName(data, u"", {});
     EXPECT_FALSE(empty.total || empty.score);
@@ -149,11 +150,13 @@ TEST(PureAnalysis, KnownNamesAndTheFreshWindow) {
     const Analysis unknown = analyseName(data, u"abc", {});
     EXPECT_EQ(unknown.total, 0);
     EXPECT_FALSE(unknown.heaven);  // the grids keep the captions of a fresh window
+    EXPECT_FALSE(unknown.sancai);
+    EXPECT_FALSE(analyseName(data, u"欧阳", {false, 2, true}).sancai);  // grids, no given name
     EXPECT_EQ(unknown.score, u"100");
 
     const Analysis company = analyseName(data, u"沐梧科技", {true, std::nullopt, true});
     EXPECT_TRUE(company.company);
-    EXPECT_FALSE(company.heaven);
+    EXPECT_FALSE(company.heaven || company.sancai);
     EXPECT_TRUE(company.score == u"100" || company.score == u"85" || company.score == u"50");
 }
 
