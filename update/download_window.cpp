@@ -12,6 +12,7 @@
 
 #include "controls/progress_bar.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
 
@@ -30,6 +31,7 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     : QWidget(parent, Qt::Window), options_(std::move(options)) {
     setObjectName(QStringLiteral("下载窗"));
     setWindowTitle(QStringLiteral("文件下载"));
+    openBesideWorkingWindowWhenShown(this);
     if (!options_.ticks)
         options_.ticks = steadyTicks();
 

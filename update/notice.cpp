@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt_text.h"
+#include "platform/text_label.h"
 #include "platform/ui_fonts.h"
 #include "shell/links.h"
 
@@ -17,9 +18,9 @@ NoticeWindow::NoticeWindow(const QString& text, QWidget* parent) : QDialog(paren
     setWindowTitle(qs(kProgramName));
     setModal(true);
     setFont(songTi(9));
-    label_ = new QLabel(text, this);
+    // Read out as what it says.
+    label_ = new TextLabel(text, this);
     label_->setObjectName(QStringLiteral("提示"));
-    label_->setAccessibleName(QStringLiteral("提示"));
     label_->setWordWrap(true);
     label_->setMinimumWidth(260);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
