@@ -33,12 +33,15 @@ void MainWindowTest::aLongCompanyNameShowsWholeInTheNameBar() {
     type(company);
     auto* name = c<FitLineEdit>(u"Text3");
     QCOMPARE(name->text(), company);
-    // Every character on view at once: with the cursor after the last one, the first one still
-    // starts inside the box; in a size no smaller than the window's captions.
+    // Every character on view at once: with the cursor after the last one, as the box draws it,
+    // the last one ends inside the box and the first one starts inside it; in a size no smaller
+    // than the window's captions.
     QCOMPARE(name->cursorPosition(), company.size());
-    const int start = name->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() -
-                      QFontMetrics(name->font()).horizontalAdvance(company);
-    QVERIFY2(start >= 0, qPrintable(QString::number(start)));
+    (void)name->grab();  // the box places its text when it paints
+    const int end = name->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const int start = end - QFontMetrics(name->font()).horizontalAdvance(company);
+    QVERIFY2(start >= 0 && end < name->width(),
+             qPrintable(QStringLiteral("%1 %2").arg(start).arg(end)));
     QVERIFY(name->font().pointSizeF() >= c<QLabel>(u"Label1")->font().pointSizeF());
     QVERIFY(name->font().bold());
     // The box reaches to the options, which stay where they were, as does everything else.
@@ -114,13 +117,15 @@ void MainWindowTest::theScoreIsBoldAndClearOfItsCaption() {
         QVERIFY(!inked(row));
     QVERIFY(score->geometry().bottom() < frame->height() - 2);
 
-    // Bold: clearly more ink than the same digits in the regular weight.
+    // Bold as 宋体's bold looks: about twice the ink of the regular digits. (The bold face of the
+    // serif that stands in for 宋体 gives half as much again, which reads as regular beside the
+    // bold name.)
     const QImage bold = score->grab().toImage();
     QFont regular = score->font();
     regular.setBold(false);
     score->setFont(regular);
     const QImage plain = score->grab().toImage();
-    QVERIFY2(ink(bold) > 1.3 * ink(plain),
+    QVERIFY2(ink(bold) > 1.8 * ink(plain),
              qPrintable(QStringLiteral("%1 %2").arg(ink(bold)).arg(ink(plain))));
 }
 
