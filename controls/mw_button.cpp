@@ -449,11 +449,24 @@ void MWButton::mouseMoveEvent(QMouseEvent* event) {
     eventCursor_.reset();
 }
 
+namespace {
+
+// The keys that press the button as the space bar does: Enter too, from either place on the
+// keyboard, as users of a dialog expect.
+bool isPressKey(const QKeyEvent* event) {
+    const int key = event->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
 void MWButton::keyPressEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     state_.keyDown();
-    if (event->key() != Qt::Key_Space)
+    if (isPressKey(event))
+        pressKey_ = event->key();
+    else
         QWidget::keyPressEvent(event);
 }
 
@@ -461,11 +474,16 @@ void MWButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     state_.keyUp();
-    // The inner button clicks itself when the space bar comes up.
-    if (event->key() == Qt::Key_Space)
-        state_.click();
-    else
+    // The inner button clicks itself when the key that went down on it comes up; a release whose
+    // press went elsewhere (Enter that closed a message box) clicks nothing.
+    if (isPressKey(event)) {
+        const bool ours = pressKey_ == event->key();
+        pressKey_ = 0;
+        if (ours)
+            state_.click();
+    } else {
         QWidget::keyReleaseEvent(event);
+    }
 }
 
 void MWButton::focusInEvent(QFocusEvent*) {
@@ -473,6 +491,7 @@ void MWButton::focusInEvent(QFocusEvent*) {
 }
 
 void MWButton::focusOutEvent(QFocusEvent*) {
+    pressKey_ = 0;
     state_.focusOut();
 }
 

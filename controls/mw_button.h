@@ -148,6 +148,7 @@ class MWButton : public QWidget, private controls::ButtonHost {
     bool inPaint_ = false;
     // The cursor of the mouse event being handled, if any.
     std::optional<QPoint> eventCursor_;
+    int pressKey_ = 0;  // the key (Space or Enter) whose press came to this button, until released
 };
 
 }  // namespace muwu

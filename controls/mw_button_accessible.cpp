@@ -45,7 +45,7 @@ class MWButtonAccessible : public QAccessibleWidget {
 
     QStringList keyBindingsForAction(const QString& name) const override {
         if (name == pressAction())
-            return {QStringLiteral("Space")};
+            return {QStringLiteral("Space"), QStringLiteral("Enter")};
         return QAccessibleWidget::keyBindingsForAction(name);
     }
 

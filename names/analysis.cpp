@@ -152,14 +152,21 @@ class Analyser {
         const std::u16string_view surname = name_.substr(0, cut);
         const std::u16string_view given = name_.substr(cut);
 
+        sancai_.reset();
         long long t = 0;
         for (const StrokeInfo& u : units_)
             t += u.strokes;
+        if (t == 0) {
+            // No character in the lists: no figure at all, none left from before.
+            total_ = heaven_ = person_ = earth_ = outer_ = std::nullopt;
+            std::fill(std::begin(markers_), std::end(markers_), 0u);
+            score_ = {};
+            return;
+        }
         total_ = t;
         markers_[0] = entryMarkers(static_cast<int>(t > 80 ? t % 80 : t));
 
-        sancai_.reset();
-        if (!company_ && t != 0) {
+        if (!company_) {
             const auto L = static_cast<std::size_t>(length);
             long long n = L == 1
                               ? strokesOf(surname) + 1

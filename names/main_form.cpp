@@ -59,6 +59,7 @@ void MainForm::set姓长度(int value) {
     value = std::clamp(value, kMinSurnameLength, kMaxSurnameLength);
     if (value == 姓长度)
         return;
+    lengthRecognised_ = false;
     姓长度 = value;
     if (value == 1) {
         select单姓();
@@ -101,7 +102,24 @@ void MainForm::release单姓() {
 
 void MainForm::release复姓() {
     select复姓();
+    lengthRecognised_ = false;
+    // 复姓 shown over a one-character surname would contradict the split: the length follows.
+    if (姓长度 == kMinSurnameLength && !正在取名) {
+        set姓长度(2);  // analyses
+        return;
+    }
     analyse();
+}
+
+void MainForm::keySelect单姓() {
+    select单姓();
+    set姓长度(kMinSurnameLength);
+}
+
+void MainForm::keySelect复姓() {
+    select复姓();
+    if (姓长度 == kMinSurnameLength)
+        set姓长度(2);
 }
 
 void MainForm::set自动识别姓氏(bool ticked) {
@@ -177,6 +195,9 @@ void MainForm::analyse() {
         select单姓();
         set姓长度(1);
     }
+    // A length the recognition found belongs to the name it was found in.
+    if (!正在取名 && lengthRecognised_ && !data_.startsWithDoubleSurname(name))
+        set姓长度(1);  // runs a complete nested analysis
 
     const std::size_t cut = surnameCut(name, 姓长度);
     姓 = name.substr(0, cut);
@@ -189,6 +210,7 @@ void MainForm::analyse() {
     if (name.empty() && !正在取名) {
         select单姓();
         set姓长度(1);
+        missingCharacters.clear();
         setGridText(Text4, colourText4, u"");
         setGridText(Text5, colourText5, u"");
         setGridText(Text6, colourText6, u"");
@@ -199,19 +221,33 @@ void MainForm::analyse() {
     }
 
     if (!正在取名 && 人名 && name.size() >= 3 && 自动识别姓氏 &&
-        data_.startsWithDoubleSurname(name)) {
-        set姓长度(2);  // runs a complete nested analysis when the length was not 2 already
+        data_.startsWithDoubleSurname(name) && 姓长度 != 2) {
+        set姓长度(2);  // runs a complete nested analysis
+        lengthRecognised_ = true;
     }
 
     总运板 = 公司名 ? kTotalCaptionCompany : kTotalCaptionPerson;
 
     set总笔画数(u"0");
+    missingCharacters.clear();
     for (std::size_t i = 0; i < name.size(); ++i) {
         const int strokes = lookup(std::u16string_view(name).substr(i, 1));
         set总笔画数(decimal(wholeNumberOf(总笔画数) + strokes));
+        if (strokes != 0)
+            continue;
+        // A character outside the basic plane is looked up unit by unit, and named whole.
+        const std::size_t n =
+            i + 1 < name.size() && isHighSurrogate(name[i]) && isLowSurrogate(name[i + 1]) ? 2 : 1;
+        const std::u16string_view character = std::u16string_view(name).substr(i, n);
+        if (missingCharacters.find(character) == std::u16string::npos)
+            missingCharacters += character;
+    }
+    三才.reset();
+    if (!name.empty() && wholeNumberOf(总笔画数) == 0) {
+        showNoFigures();
+        return;
     }
 
-    三才.reset();
     if (人名) {
         press求天格();
         press求人格();
@@ -230,6 +266,19 @@ void MainForm::analyse() {
         求评分();
     }
     评分 = roundedScore(评分);
+}
+
+void MainForm::showNoFigures() {
+    set总笔画数(u"总笔画数");
+    天格笔画数 = u"天格笔画数";
+    人格笔画数 = u"人格笔画数";
+    地格笔画数 = u"地格笔画数";
+    外格笔画数 = u"外格笔画数";
+    setGridText(Text5, colourText5, u"");
+    setGridText(Text6, colourText6, u"");
+    setGridText(Text7, colourText7, u"");
+    setGridText(Text8, colourText8, u"");
+    评分 = u"评分";
 }
 
 bool MainForm::gridsApply() {

@@ -75,6 +75,10 @@ class MainForm {
     // True while a naming run is in progress.
     bool 正在取名 = false;
 
+    // Characters of the name that no stroke list holds, each once, in the name's order: the
+    // figures count them as nothing.
+    std::u16string missingCharacters;
+
     // --- events ---------------------------------------------------------------------------------
     void load();
 
@@ -83,7 +87,8 @@ class MainForm {
     void setText3(std::u16string_view text);
 
     // Change of the surname-length scroll bar; the value is kept within 1…10, and a value equal
-    // to the current one runs nothing.
+    // to the current one runs nothing. A length set here is the user's choice and stays for the
+    // next name.
     void set姓长度(int value);
 
     // Mouse button released over an option button.
@@ -98,8 +103,15 @@ class MainForm {
     void select单姓();
     void select复姓();
 
+    // 单姓 or 复姓 selected by keyboard: the surname length follows, so the options never show a
+    // length other than the one in force.
+    void keySelect单姓();
+    void keySelect复姓();
+
     // Click of the check box (by the user or by setting its value from code to a new value).
     void set自动识别姓氏(bool ticked);
+    // Puts the tick back as it was before a naming run, leaving the name's analysis as it is.
+    void restore自动识别姓氏(bool ticked) noexcept { 自动识别姓氏 = ticked; }
 
     // Hidden buttons and public operations.
     void 求评分();
@@ -127,6 +139,8 @@ class MainForm {
 
   private:
     void analyse();
+    // A name none of whose characters is in the lists: no figure is shown, none is left over.
+    void showNoFigures();
     void set总笔画数(std::u16string text);
     void setGridText(std::u16string& box, Colour& colour, std::u16string_view text);
     void setGridEntry(std::u16string& box, Colour& colour, int entry);
@@ -138,6 +152,9 @@ class MainForm {
 
     CharacterData& data_;
     long analysisRuns_ = 0;
+    // The surname length was set by the double-surname recognition, not chosen: a new name that
+    // does not begin with a listed double surname goes back to length 1.
+    bool lengthRecognised_ = false;
     unsigned markers_[5] = {};  // markers of Text4…Text8, found once when each is written
 };
 

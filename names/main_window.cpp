@@ -23,8 +23,10 @@
 #include "names/char_data.h"
 #include "names/entry_box.h"
 #include "names/report.h"
+#include "names/score.h"
 #include "platform/accessibility.h"
 #include "platform/fit_label.h"
+#include "platform/fit_line_edit.h"
 #include "platform/press_label.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
@@ -69,6 +71,9 @@ MainWindow::MainWindow(const std::filesystem::path& dataFolder, FileOpener opene
       opener_(std::move(opener)),
       today_(todayShort) {
     setObjectName(QStringLiteral("主窗"));
+    // Its size is fixed: no maximise button offers to grow it.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(songTi(9));
     buildMainWindowControls(this, screenDpi(), c_);
     shownText_.fill(std::u16string());
@@ -126,6 +131,40 @@ QWidget* MainWindow::control(const QString& name) const {
     return findChild<QWidget*>(name);
 }
 
+void MainWindow::restore自动识别姓氏(bool ticked) noexcept {
+    handle([&] { form_.restore自动识别姓氏(ticked); });
+}
+
+void MainWindow::showMissingCharacters() {
+    const MainForm& f = form_;
+    QString tip;
+    if (!f.missingCharacters.empty()) {
+        // Listed one by one, so a space or a look-alike can be told apart.
+        QStringList each;
+        const QString missing = qs(f.missingCharacters);
+        for (qsizetype i = 0; i < missing.size(); ++i) {
+            const qsizetype n = missing.at(i).isHighSurrogate() && i + 1 < missing.size() ? 2 : 1;
+            const QString c = missing.mid(i, n);
+            each << (c.trimmed().isEmpty() ? QStringLiteral("空格")
+                                           : QStringLiteral("“%1”").arg(c));
+            i += n - 1;
+        }
+        tip = !leadingNumber(f.总笔画数)
+                  ? QStringLiteral("笔画表中没有这些字：%1。无法评分。")
+                  : QStringLiteral("笔画表中没有：%1。评分和各格不计这些字。");
+        tip = tip.arg(each.join(u'、'));
+    }
+    if (c_.Text3->toolTip() == tip)
+        return;
+    c_.Text3->setToolTip(tip);
+    c_.Text3->setAccessibleDescription(tip);
+    // A warm ground says at a glance that the figures leave something out.
+    QPalette p = c_.Text3->palette();
+    p.setColor(QPalette::Base,
+               tip.isEmpty() ? palette().color(QPalette::Base) : QColor(255, 236, 214));
+    c_.Text3->setPalette(p);
+}
+
 void MainWindow::求评分() {
     handle([this] { form_.求评分(); });
 }
@@ -165,7 +204,8 @@ void MainWindow::connectControls() {
     connect(c_.自动识别姓氏, &QCheckBox::toggled, this,
             [this](bool ticked) { handle([&] { form_.set自动识别姓氏(ticked); }); });
 
-    // Selection by keyboard moves the option only; the mouse release (eventFilter) analyses.
+    // Selection by keyboard moves the option only (the surname options take the length along);
+    // the mouse release (eventFilter) analyses.
     const auto onSelect = [this](QRadioButton* button, void (MainForm::*select)()) {
         connect(button, &QRadioButton::toggled, this, [this, select](bool on) {
             if (on)
@@ -175,8 +215,8 @@ void MainWindow::connectControls() {
     };
     onSelect(c_.人名, &MainForm::select人名);
     onSelect(c_.公司名, &MainForm::select公司名);
-    onSelect(c_.单姓, &MainForm::select单姓);
-    onSelect(c_.复姓, &MainForm::select复姓);
+    onSelect(c_.单姓, &MainForm::keySelect单姓);
+    onSelect(c_.复姓, &MainForm::keySelect复姓);
 
     const auto onClick = [this](QPushButton* button, auto&& action) {
         connect(button, &QPushButton::clicked, this, [this, action] { handle(action); });
@@ -248,6 +288,8 @@ void MainWindow::refresh() {
     if (windowTitle() != qs(f.caption))
         setWindowTitle(qs(f.caption));
     showText(c_.Text3, f.Text3);
+    c_.Text3->fitText();
+    showMissingCharacters();
     (f.公司名 ? c_.公司名 : c_.人名)->setChecked(true);
     showText(c_.评分, f.评分);
     c_.自动识别姓氏->setChecked(f.自动识别姓氏);

@@ -35,6 +35,8 @@ class MainWindow : public QWidget {
     // True while a naming run is in progress; the surname handling then leaves the length alone.
     [[nodiscard]] bool 正在取名() const noexcept { return form_.正在取名; }
     void set正在取名(bool running) noexcept { form_.正在取名 = running; }
+    // Ticks or unticks 自动 as before a naming run, without analysing the name again.
+    void restore自动识别姓氏(bool ticked) noexcept;
     // The personal score of the five texts as they stand, shown in 评分.
     void 求评分();
     // A control by its name ("Text3", "姓长度", "Text5", …); null for an unknown name.
@@ -76,6 +78,8 @@ class MainWindow : public QWidget {
     void handle(Action&& action) noexcept;
     void refresh();
     void showSancai(const std::optional<Sancai>& s);
+    // The name box says which characters the figures leave out: tooltip, ground, description.
+    void showMissingCharacters();
     void writeReport();
     void openNamingWindow();
     void collectProblems();

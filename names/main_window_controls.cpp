@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,9 +19,11 @@
 #include "names/main_form.h"
 #include "names/report.h"
 #include "platform/fit_label.h"
+#include "platform/fit_line_edit.h"
 #include "platform/placer.h"
 #include "platform/press_label.h"
 #include "platform/qt_text.h"
+#include "platform/text_label.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
@@ -50,6 +53,27 @@ class SquareThumbStyle : public QProxyStyle {
             focus.rect = option->rect.adjusted(0, 0, -1, -1);
             QProxyStyle::drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
         }
+    }
+};
+
+// The score in bold. 宋体 has no bold face, and the system overstrikes it by a pixel; the faces
+// that stand in for it draw a bold that barely differs from their regular at this size, so the
+// score is overstruck the same way. A screen reader reads the score itself.
+class BoldLabel final : public TextLabel {
+  public:
+    using TextLabel::TextLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(
+            palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+        const QRect r = contentsRect().adjusted(0, 0, -1, 0);
+        const int flags = int(alignment()) | Qt::TextSingleLine;
+        painter.drawText(r, flags, text());
+        if (font().bold())
+            painter.drawText(r.translated(1, 0), flags, text());
     }
 };
 
@@ -103,8 +127,10 @@ void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
                        {kFrameLeft, kFrame1Top, kFrameWidth, kFrame1Height});
     QGroupBox* bar = c.Frame1;
     c.Label1 = p.label(bar, u"Label1", QStringLiteral("全称："), {120, 285, 570, 270});
-    c.Text3 = p.place(new QLineEdit(bar), u"Text3", {690, 165, 2400, 450});
-    c.Text3->setFont(songTi(14.25, true));
+    // Up to the options' edge: the room the row has. A long company name shrinks to the
+    // window's own size before it scrolls.
+    c.Text3 = p.place(new FitLineEdit(bar), u"Text3", {690, 165, 2490, 450});
+    c.Text3->setFitFont(songTi(14.25, true), kLeastNamePointSize);
     c.人名 = p.place(new QRadioButton(QStringLiteral("人名（细算）"), bar), u"人名",
                      {3180, 225, 1500, 330});
     c.公司名 = p.place(new QRadioButton(QStringLiteral("公司名（粗算）"), bar), u"公司名",
@@ -112,8 +138,9 @@ void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
 
     c.Frame4 =
         p.place(new QGroupBox(QStringLiteral("评分："), bar), u"Frame4", {6450, 120, 960, 525});
-    // Below the frame's caption and clear of its lower edge.
-    c.评分 = p.label(c.Frame4, u"评分", QStringLiteral("评分"), {75, 150, 810, 330});
+    // Below the frame's caption with a clear gap, and clear of its lower edge.
+    c.评分 = p.place(new BoldLabel(QStringLiteral("评分"), c.Frame4), u"评分", {75, 195, 810, 300});
+    c.评分->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     c.评分->setFont(songTi(12, true));
 
     c.自动取名 =
@@ -137,6 +164,10 @@ void buildNameBar(QWidget* window, const Placer& p, MainWindowControls& c) {
     c.姓 = fitLabel(p, s, u"姓", QString(), QStringLiteral("姓"), {1320, 270, 1260, 240});
     c.Label3 = p.label(s, u"Label3", QStringLiteral("名："), {2640, 270, 360, 240});
     c.名 = fitLabel(p, s, u"名", QString(), QStringLiteral("名"), {3000, 270, 1350, 240});
+    // Side by side with their captions in the window's size: a long part is cut with a sign
+    // and shown whole in the tooltip, never set in smaller print.
+    c.姓->setShrinks(false);
+    c.名->setShrinks(false);
     c.Label1->setBuddy(c.Text3);
     c.Label5->setBuddy(c.姓长度);
     c.姓长度->setFocusPolicy(Qt::StrongFocus);

@@ -18,12 +18,16 @@ namespace muwu {
 
 class EntryBox;
 class FitLabel;
+class FitLineEdit;
 class PressLabel;
 class MWButton;
 
 // Client area of the window in twips.
 inline constexpr int kMainWindowWidthTwips = 13380;
 inline constexpr int kMainWindowHeightTwips = 9840;
+
+// The least size of the name box's font for a long name: the size of the window's captions.
+inline constexpr double kLeastNamePointSize = 9.0;
 
 struct MainWindowControls {
     MWButton* 报表 = nullptr;
@@ -32,7 +36,7 @@ struct MainWindowControls {
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
-    QLineEdit* Text3 = nullptr;
+    FitLineEdit* Text3 = nullptr;
     QRadioButton* 人名 = nullptr;
     QRadioButton* 公司名 = nullptr;
     QButtonGroup* nameKind = nullptr;  // 人名, 公司名

@@ -8,18 +8,24 @@ namespace muwu {
 
 namespace {
 
-// Whatever way a run ends, the main window leaves naming mode.
+// Whatever way a run ends, the main window leaves naming mode, and 自动 is as the user had it:
+// the run needs it off, but the next name the user types needs it as it was.
 class NamingMode {
   public:
-    explicit NamingMode(Evaluator& evaluator) : evaluator_(evaluator) {
+    explicit NamingMode(Evaluator& evaluator)
+        : evaluator_(evaluator), automatic_(evaluator.自动识别姓氏()) {
         evaluator_.set正在取名(true);
     }
-    ~NamingMode() { evaluator_.set正在取名(false); }
+    ~NamingMode() {
+        evaluator_.set正在取名(false);
+        evaluator_.restore自动识别姓氏(automatic_);
+    }
     NamingMode(const NamingMode&) = delete;
     NamingMode& operator=(const NamingMode&) = delete;
 
   private:
     Evaluator& evaluator_;
+    bool automatic_;
 };
 
 // The stroke limit as a number of at least 1; above 30 it means every list there is.

@@ -38,6 +38,9 @@ class Evaluator {
     // Must not fail: it is what returns the window to normal after a run, however it ended.
     virtual void set正在取名(bool running) noexcept = 0;
     virtual void set自动识别姓氏(bool ticked) = 0;
+    [[nodiscard]] virtual bool 自动识别姓氏() const = 0;
+    // Puts the tick back without analysing the name again. Must not fail, as set正在取名.
+    virtual void restore自动识别姓氏(bool ticked) noexcept = 0;
     virtual void set姓长度(int length) = 0;
     // Changes the selection only, as selecting an option from code does.
     virtual void select(NameOption option) = 0;

@@ -14,6 +14,8 @@ class FormEvaluator final : public Evaluator {
 
     void set正在取名(bool running) noexcept override { form_.正在取名 = running; }
     void set自动识别姓氏(bool ticked) override { form_.set自动识别姓氏(ticked); }
+    [[nodiscard]] bool 自动识别姓氏() const override { return form_.自动识别姓氏; }
+    void restore自动识别姓氏(bool ticked) noexcept override { form_.restore自动识别姓氏(ticked); }
     void set姓长度(int length) override { form_.set姓长度(length); }
     void select(NameOption option) override;
     void writeText3(std::u16string_view name) override { form_.setText3(name); }

@@ -19,8 +19,11 @@
 #include "controls/mw_button.h"
 #include "controls/qt_colour.h"
 #include "names/main_window.h"
+#include "platform/accessibility.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "platform/text.h"
+#include "platform/text_label.h"
 #include "platform/ui_fonts.h"
 
 namespace muwu {
@@ -70,12 +73,14 @@ W* named(W* w, const QString& name, const QString& accessible) {
 }  // namespace
 
 NameListWindow::NameListWindow(MainWindow& main, QWidget* parent)
-    : QWidget(parent, Qt::Window), main_(main) {
+    // Above the naming window it comes from, which stays on top of the others.
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), main_(main) {
     setObjectName(QStringLiteral("选名窗"));
     setWindowTitle(QStringLiteral("选名窗"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(songTi(9));
     build();
+    showOnlyShownChildren(this);
     // The search runs once the typing handler has returned, on the next turn of the event loop;
     // keystrokes that arrive together start one search.
     debounce_.setSingleShot(true);
@@ -150,7 +155,9 @@ void NameListWindow::build() {
     }
     options->addStretch();
 
-    结果_ = named(new QLabel(this), QStringLiteral("结果"), QStringLiteral("结果"));
+    // Read out as what it says, the count or what is wrong with the options.
+    结果_ = new TextLabel(this);
+    结果_->setObjectName(QStringLiteral("结果"));
     名单_ = named(new QTableWidget(0, static_cast<int>(kHeadings.size()), this),
                   QStringLiteral("名单"), QStringLiteral("名单"));
     名单_->setHorizontalHeaderLabels(kHeadings);
@@ -302,7 +309,10 @@ void NameListWindow::choose(int row) {
     const QString name = item->text();
     // As the name was judged: the surname taken as given (no double-surname recognition), and
     // the name pasted into a box that was emptied first, so the surname length starts from 1.
-    if (auto* automatic = main_.control<QCheckBox>(QStringLiteral("自动识别姓氏")))
+    // The tick comes back afterwards as the user had it, for the names typed next.
+    auto* automatic = main_.control<QCheckBox>(QStringLiteral("自动识别姓氏"));
+    const bool ticked = automatic && automatic->isChecked();
+    if (automatic)
         automatic->setChecked(false);
     const QString option =
         shownOptions_.company ? QStringLiteral("公司名") : QStringLiteral("人名");
@@ -317,8 +327,21 @@ void NameListWindow::choose(int row) {
         if (auto* length = main_.control<QScrollBar>(QStringLiteral("姓长度")))
             length->setValue(*o.surnameLength);
     }
+    main_.restore自动识别姓氏(ticked);
+    // The main window comes into view with the name, under this list, so the next pick is at hand.
+    if (main_.isMinimized())
+        main_.showNormal();
     main_.show();
     main_.raise();
+    raise();
+}
+
+void NameListWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool NameListWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -346,15 +369,17 @@ void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& ma
     QWidget::setTabOrder(&求名, button);
 
     auto open = std::make_shared<QPointer<NameListWindow>>();
-    QObject::connect(button, &MWButton::Click, button, [open, &main, &prefix, &suffix] {
-        if (!*open) {
-            *open = new NameListWindow(main);
-            (*open)->startFrom(prefix.text(), suffix.text());
-        }
-        (*open)->show();
-        (*open)->raise();
-        (*open)->activateWindow();
-    });
+    QObject::connect(button, &MWButton::Click, button,
+                     [open, &main, &prefix, &suffix, &namingWindow] {
+                         if (!*open) {
+                             *open = new NameListWindow(main);
+                             (*open)->startFrom(prefix.text(), suffix.text());
+                             openBeside(*open, &namingWindow);
+                         }
+                         (*open)->show();
+                         (*open)->raise();
+                         (*open)->activateWindow();
+                     });
 }
 
 }  // namespace muwu

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,20 +44,6 @@ QString frameStyle(const QFont& font) {
                "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
                " left: 6px; padding: 0px 1px; }")
         .arg(half);
-}
-
-// Right of the main window where the screen has room, else over the right of its grid texts;
-// always whole on the screen's free area.
-QPoint besideMainWindow(const QRect& main, const QSize& size) {
-    const QScreen* screen = QGuiApplication::screenAt(main.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect free = screen ? screen->availableGeometry() : main;
-    const int gap = 8;
-    QPoint at(main.right() - size.width() - 24, main.top() + 120);
-    if (main.right() + gap + size.width() <= free.right())
-        at = {main.right() + gap, main.top()};
-    return keepInside(QRect(at, size), free);
 }
 
 }  // namespace
@@ -106,7 +93,10 @@ class NamingWindow::Panel final : public NamingPanel {
 };
 
 NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
+    // Of a fixed size, as the main window: no maximise button.
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
       main_(main),
       options_(std::move(options)),
       random_(options_.seed) {
@@ -146,6 +136,12 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     }
 
     connect(c_.求名, &MWButton::Click, this, [this] { press求名(); });
+    // Enter in a field presses 求名, as in a dialog whose default button it is.
+    for (QWidget* field : {static_cast<QWidget*>(c_.Text1), static_cast<QWidget*>(c_.Text2),
+                           static_cast<QWidget*>(c_.求的字数), static_cast<QWidget*>(c_.字复杂程度),
+                           static_cast<QWidget*>(c_.求的字数->lineEdit()),
+                           static_cast<QWidget*>(c_.字复杂程度->lineEdit())})
+        field->installEventFilter(this);
     attachNameListButton(*this, *c_.求名, main_, *c_.Text1, *c_.Text2);
     connect(c_.求的字数->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { countTyped(text); });
@@ -201,6 +197,27 @@ void NamingWindow::countPicked() {
     c_.词义->setVisible(numberOf(c_.求的字数->currentText().toStdU16String()) == 2);
 }
 
+bool NamingWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (!key->isAutoRepeat())
+                c_.求名->setValue(true);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void NamingWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes the window, as it closes a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool NamingWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         try {
@@ -253,8 +270,7 @@ NamingWindowHost::~NamingWindowHost() {
 void NamingWindowHost::show() {
     if (!window_) {
         window_ = new NamingWindow(main_, options_);
-        window_->move(
-            besideMainWindow(main_.frameGeometry(), window_->size() + frameAllowance(window_)));
+        openBeside(window_, &main_);
     }
     window_->show();
     window_->raise();

@@ -48,6 +48,14 @@ void WindowEvaluator::set自动识别姓氏(bool ticked) {
     自动识别姓氏_->setChecked(ticked);
 }
 
+bool WindowEvaluator::自动识别姓氏() const {
+    return 自动识别姓氏_->isChecked();
+}
+
+void WindowEvaluator::restore自动识别姓氏(bool ticked) noexcept {
+    main_.restore自动识别姓氏(ticked);
+}
+
 void WindowEvaluator::set姓长度(int length) {
     姓长度_->setValue(length);
 }

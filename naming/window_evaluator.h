@@ -21,6 +21,8 @@ class WindowEvaluator final : public Evaluator {
 
     void set正在取名(bool running) noexcept override;
     void set自动识别姓氏(bool ticked) override;
+    [[nodiscard]] bool 自动识别姓氏() const override;
+    void restore自动识别姓氏(bool ticked) noexcept override;
     void set姓长度(int length) override;
     void select(NameOption option) override;
     void writeText3(std::u16string_view name) override;

@@ -1,8 +1,9 @@
 #pragma once
 // What a screen reader is told about the windows' own kinds of control: a FitLabel is read with
-// what it stands for, a PressLabel as a button that can be pressed, and windows or frames marked
-// by showOnlyShownChildren() list only their children that are not hidden (the invisible work
-// area and hidden buttons are machinery, not controls).
+// what it stands for, a TextLabel by its text, both also through the text interface; a PressLabel
+// as a button (or link) that can be pressed; and windows (a window or a dialog) or frames marked by
+// showOnlyShownChildren() list only their children that are not hidden (the invisible work area
+// and hidden buttons are machinery, not controls).
 class QWidget;
 
 namespace muwu {

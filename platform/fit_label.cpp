@@ -20,7 +20,7 @@ FitLabel::Fit FitLabel::fit() const {
     if (f.shown.isEmpty() || fits())
         return f;
     double size = f.font.pointSizeF();
-    while (size - 0.5 >= kLeastPointSize - 1e-9) {
+    while (shrinks_ && size - 0.5 >= kLeastPointSize - 1e-9) {
         size -= 0.5;
         f.font.setPointSizeF(size);
         if (fits())

@@ -1,6 +1,7 @@
 #pragma once
 // A one-line label that never cuts its text without a sign: the font shrinks until the text fits,
-// down to a readable least size; beyond that the text ends in … and the whole text is its tooltip.
+// down to a readable least size (or not at all, for a label set not to shrink); beyond that the
+// text ends in … and the whole text is its tooltip.
 #include <QFont>
 #include <QLabel>
 #include <QString>
@@ -20,6 +21,13 @@ class FitLabel : public QLabel {
     void setCaption(const QString& caption) { caption_ = caption; }
     [[nodiscard]] const QString& caption() const noexcept { return caption_; }
 
+    // A label beside others of its size keeps its font and only elides, so it never stands out
+    // in smaller print.
+    void setShrinks(bool shrinks) {
+        shrinks_ = shrinks;
+        update();
+    }
+
     // How the text is drawn at the label's present width.
     struct Fit {
         QFont font;
@@ -34,6 +42,7 @@ class FitLabel : public QLabel {
 
   private:
     QString caption_;
+    bool shrinks_ = true;
 };
 
 }  // namespace muwu

@@ -6,7 +6,9 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
+#include <utility>
 
 namespace muwu {
 
@@ -37,6 +39,111 @@ void keepOnScreen(QWidget* window) {
     const QPoint at = keepInside(frame, availableArea(window));
     if (at != window->pos())
         window->move(at);
+}
+
+QPoint placeBeside(const QRect& origin, QSize frame, const QRect& area,
+                   const QList<QRect>& others) {
+    constexpr int kGap = 8;
+    const int w = frame.width(), h = frame.height();
+    const QPoint wanted[] = {
+        {origin.right() + 1 + kGap, origin.top()},
+        {origin.right() + 1 + kGap, origin.bottom() + 1 - h},
+        {origin.left() - kGap - w, origin.top()},
+        {origin.left() - kGap - w, origin.bottom() + 1 - h},
+        {origin.left(), origin.bottom() + 1 + kGap},
+        {origin.right() + 1 - w, origin.bottom() + 1 + kGap},
+        {origin.left(), origin.top() - kGap - h},
+        {origin.right() + 1 - w, origin.top() - kGap - h},
+    };
+    const auto covered = [](const QRect& a, const QRect& b) {
+        const QRect both = a.intersected(b);
+        return both.isEmpty() ? qint64(0) : qint64(both.width()) * both.height();
+    };
+    // Where a window starts (its title and first row, its captions on the left) counts double.
+    const QRect head(origin.topLeft(), QSize(origin.width(), origin.height() / 4));
+    const QRect side(origin.topLeft(), QSize(origin.width() / 6, origin.height()));
+    QPoint best;
+    std::pair<qint64, qint64> bestCost{-1, 0};
+    for (const QPoint& at : wanted) {
+        const QRect place(keepInside(QRect(at, frame), area), frame);
+        qint64 othersCovered = 0;
+        for (const QRect& other : others)
+            othersCovered += covered(place, other);
+        const std::pair<qint64, qint64> cost{
+            covered(place, origin) + covered(place, head) + covered(place, side), othersCovered};
+        if (bestCost.first < 0 || cost < bestCost) {
+            bestCost = cost;
+            best = place.topLeft();
+        }
+    }
+    return best;
+}
+
+QWidget* workingWindow(const QWidget* besides) {
+    if (QWidget* active = QApplication::activeWindow(); active && active != besides)
+        return active;
+    QWidget* largest = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (w == besides || !w->isVisible() || (type != Qt::Window && type != Qt::Dialog))
+            continue;
+        const auto size = [](const QWidget* v) { return qint64(v->width()) * v->height(); };
+        if (!largest || size(w) > size(largest))
+            largest = w;
+    }
+    return largest;
+}
+
+void openBeside(QWidget* window, QWidget* origin) {
+    if (!origin)
+        return;
+    origin = origin->window();
+    QList<QRect> others;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        // A window without a frame (the cover) lies behind the others by design.
+        if (w != window && w != origin && w->isVisible() &&
+            (type == Qt::Window || type == Qt::Dialog) &&
+            !w->windowFlags().testFlag(Qt::FramelessWindowHint))
+            others.append(w->frameGeometry());
+    }
+    const QRect area = availableArea(origin);
+    const QSize frame = window->size() + frameAllowance(window);
+    window->move(placeBeside(origin->frameGeometry(), frame.boundedTo(area.size()), area, others));
+    // The window system keeps a window above the one it is transient for.
+    window->winId();
+    origin->winId();
+    if (QWindow* handle = window->windowHandle())
+        handle->setTransientParent(origin->windowHandle());
+}
+
+namespace {
+
+// Waits for the first showing of its window, places it, and goes.
+class FirstShow final : public QObject {
+  public:
+    explicit FirstShow(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Show && !event->spontaneous()) {
+            window_->removeEventFilter(this);
+            openBeside(window_, workingWindow(window_));
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget* window_;
+};
+
+}  // namespace
+
+void openBesideWorkingWindowWhenShown(QWidget* window) {
+    new FirstShow(window);
 }
 
 PanArea::PanArea(QWidget* window, QSize design)

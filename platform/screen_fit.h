@@ -1,6 +1,7 @@
 #pragma once
 // Windows on small screens: every window stays on the screen's free area, and a window designed
 // larger than the screen shows its controls under scroll bars instead of losing them off-screen.
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -25,6 +26,26 @@ namespace muwu {
 
 // Moves a window so that its frame lies on its screen's free area.
 void keepOnScreen(QWidget* window);
+
+// Where a frame of the given size goes when its window is opened from the window whose frame is
+// origin: whole on area, clear of origin where area has room for that, else covering as little of
+// it as can be, its top quarter and left sixth (title, first controls, captions) counted double;
+// among places that do equally, the one covering least of others, then right of origin, left,
+// below, above.
+[[nodiscard]] QPoint placeBeside(const QRect& origin, QSize frame, const QRect& area,
+                                 const QList<QRect>& others = {});
+
+// Places window (not yet shown) beside origin by placeBeside, clear also of the program's other
+// open windows where it can be, and keeps it above origin: where it covers origin, origin never
+// comes over it.
+void openBeside(QWidget* window, QWidget* origin);
+
+// The window the user works in: the active one, else the largest open one; null when none is open.
+[[nodiscard]] QWidget* workingWindow(const QWidget* besides);
+
+// For a window opened from code that knows no window of the program: the first time it is shown,
+// openBeside the window the user works in.
+void openBesideWorkingWindowWhenShown(QWidget* window);
 
 // Lets a window designed at a fixed size be smaller: the window's own children move under a
 // horizontal and a vertical scroll bar, and the control with the focus is scrolled into view.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "names/version.h"
+#include "platform/accessibility.h"
 #include "platform/ui_fonts.h"
 #include "shell/cover_picture.h"
 #include "shell/link_actions.h"
@@ -58,6 +59,10 @@ AboutBox::AboutBox(LinkActions& links, QWidget* parent)
     ok_->setGeometry(446, 260, 80, 28);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QWidget::close);
+    // Tab goes from the links to 确定, which has the focus first, so Enter closes the box.
+    QWidget::setTabOrder(labels_.诗集, ok_);
+    ok_->setFocus();
+    showOnlyShownChildren(this);
 
     load();
 }
@@ -81,6 +86,11 @@ void AboutBox::paintEvent(QPaintEvent* /*event*/) {
 void AboutBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
+        return;
+    }
+    // As in a dialog, Enter presses 确定 wherever else the focus is; a link takes its own Enter.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && ok_->isEnabled()) {
+        ok_->click();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "names/version.h"
+#include "platform/accessibility.h"
 #include "platform/ui_fonts.h"
 #include "shell/cover_picture.h"
 #include "shell/link_actions.h"
@@ -29,6 +30,7 @@ Cover::Cover(LinkActions& links, std::chrono::milliseconds delay)
     labels_.沐梧工作室->move(44, 272);
     labels_.设计->move(196, 272);
     labels_.诗集->move(284, 272);
+    showOnlyShownChildren(this);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));

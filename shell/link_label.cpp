@@ -8,14 +8,15 @@
 namespace muwu {
 
 LinkLabel::LinkLabel(const QString& name, const QString& caption, QWidget* parent)
-    : QLabel(caption, parent) {
+    : PressLabel(caption, parent) {
     setObjectName(name);
+    setKind(Kind::link);
     setFont(songTi(9));
-    setCursor(Qt::PointingHandCursor);
-    // A palette, not a style sheet: a label's style sheet reaches its tooltip too and would take
-    // the tooltip's background away. A label draws no background of its own anyway.
-    setTextColour(this, QColor(0x23, 0x52, 0x7a));
+    // Room for the focus frame round the caption.
+    setContentsMargins(2, 1, 2, 1);
     adjustSize();
+    // From the keyboard or a screen reader the press is the click.
+    connect(this, &PressLabel::pressed, this, &LinkLabel::clicked);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
@@ -29,7 +30,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
     if (click)
-        emit clicked();
+        press();
 }
 
 void setTextColour(QLabel* label, const QColor& colour) {

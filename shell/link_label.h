@@ -1,13 +1,16 @@
 #pragma once
 // The link labels of the cover and the about box: a label that acts on a click, a press and a
-// release on it, with the same captions, tooltips and actions on both windows.
+// release on it, or on Enter or Space while it has the focus, with the same captions, tooltips and
+// actions on both windows. Tab reaches them; a screen reader reads links that can be pressed.
 #include <QLabel>
+
+#include "platform/press_label.h"
 
 namespace muwu {
 
 class LinkActions;
 
-class LinkLabel : public QLabel {
+class LinkLabel : public PressLabel {
     Q_OBJECT
   public:
     LinkLabel(const QString& name, const QString& caption, QWidget* parent);

@@ -60,11 +60,14 @@ void MenuWindow::showAbout() {
     try {
         if (!about_) {
             about_ = new AboutBox(links_);
-            // Over the middle of the window the menu came from, and on the screen.
-            QRect frame(QPoint(0, 0), about_->size() + frameAllowance(about_));
-            frame.moveCenter(over_ ? over_->frameGeometry().center()
-                                   : availableArea(about_).center());
-            about_->move(keepInside(frame, availableArea(over_ ? over_.data() : about_.data())));
+            // Beside the window the menu came from, and on the screen.
+            if (over_) {
+                openBeside(about_, over_);
+            } else {
+                QRect frame(QPoint(0, 0), about_->size() + frameAllowance(about_));
+                frame.moveCenter(availableArea(about_).center());
+                about_->move(keepInside(frame, availableArea(about_)));
+            }
         } else {
             about_->load();
         }

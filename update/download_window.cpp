@@ -12,8 +12,9 @@
 
 #include "controls/progress_bar.h"
 #include "platform/accessibility.h"
-#include "platform/label_access.h"
+#include "platform/text_label.h"
 #include "platform/qt_text.h"
+#include "platform/screen_fit.h"
 #include "shell/links.h"
 #include "update/download_buttons.h"
 
@@ -32,11 +33,18 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     : QWidget(parent, Qt::Window), options_(std::move(options)) {
     setObjectName(QStringLiteral("下载窗"));
     setWindowTitle(QStringLiteral("文件下载"));
+    openBesideWorkingWindowWhenShown(this);
     if (!options_.ticks)
         options_.ticks = steadyTicks();
 
     auto label = [this](const QString& name, const QString& caption) {
         auto* l = new QLabel(caption, this);
+        l->setObjectName(name);
+        return l;
+    };
+    // What these say is what a screen reader reads, not what they are called.
+    auto textLabel = [this](const QString& name, const QString& caption) {
+        auto* l = new TextLabel(caption, this);
         l->setObjectName(name);
         return l;
     };
@@ -50,15 +58,12 @@ DownloadWindow::DownloadWindow(DownloadWindowOptions options, QWidget* parent)
     txtURL_->setObjectName(QStringLiteral("txtURL"));
     txtURL_->setAccessibleName(QStringLiteral("URL"));
     lblURL->setBuddy(txtURL_);
-    version_ = label(QStringLiteral("版本号"), QStringLiteral("版本号"));
+    version_ = textLabel(QStringLiteral("版本号"), QStringLiteral("版本号"));
     auto* label2 = label(QStringLiteral("Label2"), QStringLiteral("文件大小:"));
-    size_ = label(QStringLiteral("文件大小"), QStringLiteral("3181"));
+    size_ = textLabel(QStringLiteral("文件大小"), QStringLiteral("3181"));
     bar_ = new ProgressBar(this);
     bar_->setObjectName(QStringLiteral("进度条"));
-    lblCount_ = label(QStringLiteral("lblCount"), QStringLiteral("下载"));
-    // What these say is what a screen reader reads, not what they are called.
-    for (QLabel* l : {version_, size_, lblCount_})
-        exposeLabelText(l);
+    lblCount_ = textLabel(QStringLiteral("lblCount"), QStringLiteral("下载"));
     // Wide enough for "已下载 … [ … /秒 ]" of a transfer of some hundred megabytes.
     lblCount_->setMinimumWidth(480);
     cmdStart_ = makeDownloadButton(this, QStringLiteral("cmdStart"), QStringLiteral("开始"));

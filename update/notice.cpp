@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt_text.h"
+#include "platform/text_label.h"
 #include "platform/ui_fonts.h"
 #include "shell/links.h"
 
@@ -18,9 +19,9 @@ NoticeWindow::NoticeWindow(const QString& text, QWidget* parent, Kind kind) : QD
     setWindowTitle(qs(kProgramName));
     setModal(!waiting);
     setFont(songTi(9));
-    label_ = new QLabel(text, this);
+    // Read out as what it says.
+    label_ = new TextLabel(text, this);
     label_->setObjectName(QStringLiteral("提示"));
-    label_->setAccessibleName(QStringLiteral("提示"));
     label_->setWordWrap(true);
     label_->setMinimumWidth(260);
     const QString caption = waiting ? QStringLiteral("取消") : QStringLiteral("确定");

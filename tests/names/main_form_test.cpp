@@ -148,13 +148,18 @@ TEST_F(MainFormTest, RecognisesDoubleSurnamesThroughANestedAnalysis) {
     EXPECT_EQ(form.名, u"修");
     EXPECT_EQ(form.天格笔画数, u"27");
 
-    form.setText3(u"张三丰");  // not in the list: the length stays 2
+    form.setText3(u"欧阳");  // too short to be recognised, but the length found still fits it
     EXPECT_EQ(form.姓长度, 2);
-    EXPECT_EQ(form.姓, u"张三");
-    EXPECT_EQ(form.名, u"丰");
+    form.setText3(u"张三丰");  // pasted over it, not in the list: the length found goes
+    EXPECT_EQ(form.姓长度, 1);
+    EXPECT_TRUE(form.单姓);
+    EXPECT_EQ(form.姓, u"张");
+    EXPECT_EQ(form.名, u"三丰");
 
-    form.setText3(u"欧阳");  // too short to be compared
-    EXPECT_EQ(form.姓长度, 2);
+    // A length the user chose stays for the next name.
+    form.set姓长度(2);
+    form.setText3(u"李田思");
+    EXPECT_EQ(form.姓, u"李田");
     form.setText3(u"欧");
     EXPECT_EQ(form.姓长度, 1);
     form.setText3(u"欧阳");
@@ -186,13 +191,17 @@ TEST_F(MainFormTest, ADoubleSurnameAloneLooksUpTheEmptyText) {
 }
 
 TEST_F(MainFormTest, OptionButtonsReactToTheMouseOnly) {
-    form.setText3(u"张三");
+    form.setText3(u"张三丰");
     long runs = form.analysisRuns();
-    form.release复姓();  // length 1 and not in the list: stays 1 while 复姓 shows
+    form.release复姓();  // from length 1, the surname becomes two characters: the option holds
     EXPECT_EQ(form.analysisRuns(), runs + 1);
     EXPECT_TRUE(form.复姓);
-    EXPECT_EQ(form.姓长度, 1);
-    EXPECT_EQ(form.姓, u"张");
+    EXPECT_EQ(form.姓长度, 2);
+    EXPECT_EQ(form.姓, u"张三");
+    form.setText3(u"李田思");  // chosen, so kept
+    EXPECT_EQ(form.姓, u"李田");
+    form.release单姓();
+    EXPECT_EQ(form.姓, u"李");
 
     form.select单姓();
     runs = form.analysisRuns();
@@ -219,8 +228,9 @@ TEST_F(MainFormTest, CompanyModeJudgesTheTotalAlone) {
     EXPECT_EQ(form.天格笔画数, personGrid);  // not computed in company mode
     form.setText3(u"丁");                    // 2 凶
     EXPECT_EQ(form.评分, u"50");
-    form.setText3(u"某");  // total 0: entry 0 keeps the score
-    EXPECT_EQ(form.评分, u"50");
+    form.setText3(u"某");  // in no list: no total and no score
+    EXPECT_EQ(form.评分, u"评分");
+    EXPECT_EQ(form.总笔画数, u"总笔画数");
     form.release人名();
     EXPECT_EQ(form.总运板, u"总运：（后半生）");
     EXPECT_TRUE(form.gridFramesVisible);
@@ -255,16 +265,30 @@ TEST_F(MainFormTest, TotalsAbove80AreReducedForEveryGrid) {
     EXPECT_EQ(form.Text8, luckEntry(1));
 }
 
-TEST_F(MainFormTest, UnknownCharactersCountNothingAndLeaveTheGridsAlone) {
+TEST_F(MainFormTest, UnknownCharactersAreNamedAndANameOfNoneShowsNoFigures) {
     type(u"李田思");
-    form.setText3(u"abc 12");
-    EXPECT_EQ(form.总笔画数, u"0");
-    EXPECT_EQ(form.Text4, u"");
-    EXPECT_EQ(form.天格笔画数, u"8");
-    EXPECT_EQ(form.Text6, luckEntry(12));
-    EXPECT_EQ(form.评分, u"72.8");  // scored from the grids left in place
+    form.setText3(u"abc 12a");
+    EXPECT_EQ(form.missingCharacters, u"abc 12");
+    // Nothing to count: no number, no text and no score, none left from 李田思 either.
+    EXPECT_EQ(form.总笔画数, u"总笔画数");
+    EXPECT_EQ(form.天格笔画数, u"天格笔画数");
+    EXPECT_EQ(form.外格笔画数, u"外格笔画数");
+    for (const std::u16string* text : {&form.Text4, &form.Text5, &form.Text6, &form.Text8})
+        EXPECT_EQ(*text, u"");
+    EXPECT_EQ(form.colourText6, kGreen);
+    EXPECT_EQ(form.评分, u"评分");
     EXPECT_EQ(form.全称属性, u"");
     EXPECT_FALSE(form.三才);  // those grids are another name's
+
+    // Some known: the figures count the known ones, and the others are named.
+    form.setText3(u"李a思");
+    EXPECT_EQ(form.missingCharacters, u"a");
+    EXPECT_EQ(form.总笔画数, u"16");
+    EXPECT_NE(form.评分, u"评分");
+    form.setText3(u"李\U00020000思");
+    EXPECT_EQ(form.missingCharacters, u"\U00020000");
+    form.setText3(u"李田思");
+    EXPECT_EQ(form.missingCharacters, u"");
 }
 
 TEST_F(MainFormTest, NeverCutsASurrogatePair) {

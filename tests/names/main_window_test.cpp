@@ -42,6 +42,15 @@ void MainWindowTest::type(const QString& text) {
     test::typeText(c<QLineEdit>(u"Text3"), text);
 }
 
+void MainWindowTest::paste(const QString& text) {
+    // The whole text over the whole name, in one change, as a paste makes it.
+    auto* name = c<QLineEdit>(u"Text3");
+    name->setFocus();
+    name->selectAll();
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, text, Qt::NoModifier);
+    QCOMPARE(name->text(), text);
+}
+
 void MainWindowTest::clearName() {
     auto* name = c<QLineEdit>(u"Text3");
     QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
@@ -264,7 +273,7 @@ void MainWindowTest::typingAnalysesAtEveryKeystroke() {
     QCOMPARE(label(u"姓"), QString());
 }
 
-void MainWindowTest::doubleSurnamesAreRecognisedAndKept() {
+void MainWindowTest::doubleSurnamesAreRecognisedAndBelongToTheirName() {
     type(QStringLiteral("欧阳明"));  // 15, 12, 8
     QCOMPARE(c<QScrollBar>(u"姓长度")->value(), 2);
     QVERIFY(c<QRadioButton>(u"复姓")->isChecked());
@@ -274,10 +283,22 @@ void MainWindowTest::doubleSurnamesAreRecognisedAndKept() {
     QCOMPARE(label(u"人格笔画数"), QStringLiteral("20"));
     QCOMPARE(label(u"外格笔画数"), QStringLiteral("16"));
 
-    // A new name that is not in the list keeps the length …
-    c<QLineEdit>(u"Text3")->setText(QStringLiteral("张三王"));
-    QCOMPARE(c<QScrollBar>(u"姓长度")->value(), 2);
+    // A name pasted over it that does not begin with a listed double surname: the length found
+    // for 欧阳 goes with it.
+    paste(QStringLiteral("张三王"));
+    QCOMPARE(c<QScrollBar>(u"姓长度")->value(), 1);
+    QVERIFY(c<QRadioButton>(u"单姓")->isChecked());
+    QCOMPARE(label(u"姓"), QStringLiteral("张"));
+    QCOMPARE(label(u"名"), QStringLiteral("三王"));
+
+    // A length the user chose stays for the next name.
+    auto* length = c<QScrollBar>(u"姓长度");
+    QTest::mouseClick(length, Qt::LeftButton, {},
+                      QPoint(length->width() - 3, length->height() / 2));
     QCOMPARE(label(u"姓"), QStringLiteral("张三"));
+    paste(QStringLiteral("李田思"));
+    QCOMPARE(length->value(), 2);
+    QCOMPARE(label(u"姓"), QStringLiteral("李田"));
     // … until a name is typed from its first character again.
     clearName();
     type(QStringLiteral("张"));
@@ -312,13 +333,15 @@ void MainWindowTest::surnameControlsFollowTheMouse() {
     QCOMPARE(length->value(), 1);
     QCOMPARE(label(u"姓"), QStringLiteral("张"));
 
-    // 复姓 with a length of 1 and a name not in the list: shown as selected, the length stays.
+    // 复姓 with a length of 1 and a name not in the list: the surname becomes two characters, so
+    // the options never show a split the analysis does not use.
     const long runs = window_->form().analysisRuns();
     QTest::mouseClick(c<QRadioButton>(u"复姓"), Qt::LeftButton);
     QCOMPARE(window_->form().analysisRuns(), runs + 1);
     QVERIFY(c<QRadioButton>(u"复姓")->isChecked());
-    QCOMPARE(length->value(), 1);
-    QCOMPARE(label(u"姓"), QStringLiteral("张"));
+    QCOMPARE(length->value(), 2);
+    QCOMPARE(label(u"姓"), QStringLiteral("张三"));
+    QCOMPARE(label(u"名"), QStringLiteral("王"));
 
     // A press dragged off the button before the release is no click.
     auto* single = c<QRadioButton>(u"单姓");
@@ -349,17 +372,18 @@ void MainWindowTest::companyModeJudgesTheTotalAlone() {
     type(QStringLiteral("丁"));  // 2 凶
     QCOMPARE(label(u"评分"), QStringLiteral("50"));
     QCOMPARE(colour(u"Text4"), kRedText);
-    c<QLineEdit>(u"Text3")->setText(QStringLiteral("某"));  // total 0: the score stays
-    QCOMPARE(label(u"评分"), QStringLiteral("50"));
+    paste(QStringLiteral("某"));  // in no list: no score, no total
+    QCOMPARE(label(u"评分"), QStringLiteral("评分"));
+    QCOMPARE(label(u"总笔画数"), QStringLiteral("总笔画数"));
 
     QTest::mouseClick(c<QRadioButton>(u"人名"), Qt::LeftButton);
     QVERIFY(!c<QWidget>(u"天格板")->isHidden());
     QCOMPARE(c<QGroupBox>(u"总运板")->title(), QStringLiteral("总运：（后半生）"));
 }
 
-void MainWindowTest::keyboardSelectionOfAnOptionRunsNothing() {
+void MainWindowTest::keyboardSelectionOfAKindRunsNothingAndOfASurnameSetsTheLength() {
     type(QStringLiteral("李田思"));
-    const long runs = window_->form().analysisRuns();
+    long runs = window_->form().analysisRuns();
     auto* person = c<QRadioButton>(u"人名");
     person->setFocus();
     QTest::keyClick(person, Qt::Key_Right);
@@ -370,11 +394,19 @@ void MainWindowTest::keyboardSelectionOfAnOptionRunsNothing() {
     QCOMPARE(c<QGroupBox>(u"总运板")->title(), QStringLiteral("总运：（后半生）"));
     QCOMPARE(label(u"评分"), QStringLiteral("72.8"));
 
+    // 复姓 by keyboard says the surname has two characters: the split follows at once.
+    c<QRadioButton>(u"复姓")->setFocus();
     QTest::keyClick(c<QRadioButton>(u"复姓"), Qt::Key_Space);
     QVERIFY(c<QRadioButton>(u"复姓")->isChecked());
-    QCOMPARE(window_->form().analysisRuns(), runs);
+    QCOMPARE(c<QScrollBar>(u"姓长度")->value(), 2);
+    QCOMPARE(label(u"姓"), QStringLiteral("李田"));
+    runs = window_->form().analysisRuns();
+    QTest::keyClick(c<QRadioButton>(u"复姓"), Qt::Key_Left);
+    QVERIFY(c<QRadioButton>(u"单姓")->isChecked());
+    QCOMPARE(label(u"姓"), QStringLiteral("李"));
+    QCOMPARE(window_->form().analysisRuns(), runs + 1);
 
-    // The next change of the name analyses in the mode chosen.
+    // The next change of the name analyses in the kind chosen.
     type(QStringLiteral("明"));
     QVERIFY(c<QWidget>(u"天格板")->isHidden());
     QCOMPARE(c<QGroupBox>(u"总运板")->title(), QStringLiteral("总运："));
@@ -388,14 +420,34 @@ void MainWindowTest::totalsAbove80AndUnknownCharacters() {
 
     clearName();
     type(QStringLiteral("李田思"));
-    // Characters in no list count 0: the grids keep what the last name left.
-    c<QLineEdit>(u"Text3")->setText(QStringLiteral("abc"));
-    QCOMPARE(label(u"总笔画数"), QStringLiteral("0"));
-    QCOMPARE(box(u"Text4"), QString());
-    QCOMPARE(label(u"天格笔画数"), QStringLiteral("8"));
-    QCOMPARE(box(u"Text6"), boxText(luckEntry(12)));
-    QCOMPARE(colour(u"Text6"), kRedText);
+    auto* name = c<QLineEdit>(u"Text3");
+    const QColor ground = name->palette().color(QPalette::Base);
+    QVERIFY(name->toolTip().isEmpty());
+    // No character in the lists: nothing to count, so no figure at all, and none of 李田思's.
+    paste(QStringLiteral("abc"));
+    for (const char16_t* number :
+         {u"总笔画数", u"天格笔画数", u"人格笔画数", u"地格笔画数", u"外格笔画数", u"评分"})
+        QCOMPARE(label(number), QString::fromUtf16(number));
+    for (const char16_t* text : {u"Text4", u"Text5", u"Text6", u"Text7", u"Text8"})
+        QCOMPARE(box(text), QString());
     QCOMPARE(label(u"全称属性"), QString());
+    // The name box says why, in its tooltip and to a screen reader, and on a warm ground.
+    QVERIFY(name->toolTip().contains(QStringLiteral("“a”、“b”、“c”")));
+    QVERIFY(name->toolTip().contains(QStringLiteral("无法评分")));
+    QCOMPARE(QAccessible::queryAccessibleInterface(name)->text(QAccessible::Description),
+             name->toolTip());
+    QVERIFY(name->palette().color(QPalette::Base) != ground);
+    QVERIFY(name->grab().toImage().pixelColor(3, name->height() / 2) != ground);
+
+    // Some characters known: the figures are theirs, and the box names the ones left out.
+    paste(QStringLiteral("李a思"));
+    QCOMPARE(label(u"总笔画数"), QStringLiteral("16"));
+    QVERIFY(!label(u"评分").isEmpty() && label(u"评分") != QStringLiteral("评分"));
+    QVERIFY(name->toolTip().contains(QStringLiteral("“a”")));
+    QVERIFY(name->toolTip().contains(QStringLiteral("不计")));
+    paste(QStringLiteral("李田思"));
+    QVERIFY(name->toolTip().isEmpty());
+    QCOMPARE(name->palette().color(QPalette::Base), ground);
 
     // A character outside the basic plane is one character, never cut in two.
     clearName();
@@ -488,13 +540,13 @@ void MainWindowTest::sancaiShowsBelowThePersonGrid() {
     QCOMPARE(sancai->palette().color(QPalette::WindowText), kGreenText);
     QCOMPARE(redPixels(), 0);
 
-    // No given name, or grids left from another name: no 三才.
+    // No given name, or no figures at all: no 三才.
     c<QLineEdit>(u"Text3")->setText(QStringLiteral("李"));
     QCOMPARE(sancai->text(), QStringLiteral("三才："));
     QCOMPARE(named(), QStringLiteral("三才"));
     c<QLineEdit>(u"Text3")->setText(QStringLiteral("李文丁"));
     c<QLineEdit>(u"Text3")->setText(QStringLiteral("abc"));
-    QCOMPARE(label(u"天格笔画数"), QStringLiteral("8"));
+    QCOMPARE(label(u"天格笔画数"), QStringLiteral("天格笔画数"));
     QCOMPARE(sancai->text(), QStringLiteral("三才："));
     QCOMPARE(sancai->palette().color(QPalette::WindowText), kGreenText);
 

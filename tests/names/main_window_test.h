@@ -60,10 +60,10 @@ class MainWindowTest : public QObject {
     void opensWithEveryControlInPlace();
     void controlsKeepTheirCaptionsUnclippedAndApart();
     void typingAnalysesAtEveryKeystroke();
-    void doubleSurnamesAreRecognisedAndKept();
+    void doubleSurnamesAreRecognisedAndBelongToTheirName();
     void surnameControlsFollowTheMouse();
     void companyModeJudgesTheTotalAlone();
-    void keyboardSelectionOfAnOptionRunsNothing();
+    void keyboardSelectionOfAKindRunsNothingAndOfASurnameSetsTheLength();
     void totalsAbove80AndUnknownCharacters();
     void theWorkAreaShowsTheLastLookup();
     void writesFromCodeRunBeforeTheyReturn();
@@ -77,12 +77,17 @@ class MainWindowTest : public QObject {
     // main_window_access_test.cpp
     void optionPairsAlwaysShowOneSelected();
     void everyLuckTextShowsWholeWithItsVerdict();
-    void longLabelsShrinkThenElideWithATooltip();
-    void scoreDigitsClearTheFrameEdge();
+    void longLabelsShrinkOrElideWithATooltip();
     void noticesBlockTheProgramUntilAnswered();
     void tabReachesEveryControlInReadingOrder();
     void helpOpensByKeyboardAndReadsAsAButton();
     void screenReadersSeeNamedShownControlsOnly();
+
+    // main_window_layout_test.cpp
+    void aLongCompanyNameShowsWholeInTheNameBar();
+    void theScoreIsBoldAndClearOfItsCaption();
+    void theWindowOffersNoMaximise();
+    void enterPressesAFocusedButtonAsSpaceDoes();
 
   private:
     template <typename W>
@@ -98,6 +103,8 @@ class MainWindowTest : public QObject {
         return c<QTextEdit>(name)->palette().color(QPalette::Text);
     }
     void type(const QString& text);
+    // Replaces the whole name in one change.
+    void paste(const QString& text);
     void clearName();
     [[nodiscard]] QList<QMessageBox*> notices(const QString& name) const {
         return window_->findChildren<QMessageBox*>(name);

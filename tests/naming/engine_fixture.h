@@ -62,6 +62,8 @@ class RecordingEvaluator final : public Evaluator {
 
     void set正在取名(bool running) noexcept override { inner_.set正在取名(running); }
     void set自动识别姓氏(bool ticked) override { inner_.set自动识别姓氏(ticked); }
+    [[nodiscard]] bool 自动识别姓氏() const override { return inner_.自动识别姓氏(); }
+    void restore自动识别姓氏(bool ticked) noexcept override { inner_.restore自动识别姓氏(ticked); }
     void set姓长度(int length) override { inner_.set姓长度(length); }
     void select(NameOption option) override { inner_.select(option); }
     void writeText3(std::u16string_view name) override {

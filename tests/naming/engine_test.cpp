@@ -52,7 +52,7 @@ TEST_F(EngineTest, SeededRunsAcceptOnlyWhatTheirModeAllows) {
             ASSERT_GE(r.result.attempts, 1);
             ASSERT_LE(r.result.attempts, kMaxAttempts);
             EXPECT_FALSE(form().正在取名);
-            EXPECT_FALSE(form().自动识别姓氏);
+            EXPECT_TRUE(form().自动识别姓氏);  // back as the user had it
             for (std::size_t i = 0; i + 1 < r.attempts.size(); ++i)
                 EXPECT_FALSE(passes(r.attempts[i])) << toUtf8(r.attempts[i].name);
             const Attempt& last = r.attempts.back();
@@ -116,7 +116,7 @@ TEST_F(EngineTest, CompanyNamesAreJudgedByTheirTotalAlone) {
     EXPECT_EQ(r.result.attempts, 1);
     EXPECT_EQ(form().Text3, u"一王");
     EXPECT_TRUE(form().公司名);
-    EXPECT_FALSE(form().自动识别姓氏);
+    EXPECT_TRUE(form().自动识别姓氏);
     EXPECT_FALSE(form().gridFramesVisible);
     EXPECT_EQ(form().总运板, kTotalCaptionCompany);
     EXPECT_EQ(form().colourText6, kRed);  // left from the personal name, and not looked at
@@ -356,11 +356,15 @@ TEST_F(EngineTest, ThePrefixSetsTheSurnameControls) {
         {u"张王三", false, 3, true},
         {u"王", false, 1, false},  // back from 3 to 1
     };
+    bool ticked = true;
     for (const PrefixRow& row : rows) {
         SCOPED_TRACE(toUtf8(row.prefix));
+        // The tick is off during the run and back as the user had it afterwards.
+        ticked = !ticked;
+        form().set自动识别姓氏(ticked);
         UniformRandom random([] { return 1u; });
         (void)run(settings(std::u16string(row.prefix), u"1", u"4", 0, u"王"), random);
-        EXPECT_FALSE(form().自动识别姓氏);
+        EXPECT_EQ(form().自动识别姓氏, ticked);
         EXPECT_EQ(form().公司名, row.company);
         EXPECT_EQ(form().人名, !row.company);
         EXPECT_EQ(form().姓长度, row.length);

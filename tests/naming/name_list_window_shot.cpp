@@ -1,11 +1,13 @@
 // Shows the naming window and the name list window opened from it with a surname and a kept
 // character, with the shipped data:
-//   name_list_window_shot LIST.png NAMING.png [SURNAME [KEEP [AT]]]
-// Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well.
+//   name_list_window_shot [--screen SCREEN.png] LIST.png NAMING.png [SURNAME [KEEP [AT]]]
+// Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well;
+// --screen pictures the whole screen itself, every window where the program put it.
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <cstdio>
 
@@ -17,10 +19,16 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments().mid(1);
+    QStringList args = QApplication::arguments().mid(1);
+    QString screenShot;
+    if (args.size() > 1 && args[0] == QStringLiteral("--screen")) {
+        screenShot = args[1];
+        args = args.mid(2);
+    }
     if (args.size() < 2) {
         std::fprintf(stderr,
-                     "usage: name_list_window_shot LIST.png NAMING.png [SURNAME [KEEP [AT]]]\n");
+                     "usage: name_list_window_shot [--screen SCREEN.png] LIST.png NAMING.png "
+                     "[SURNAME [KEEP [AT]]]\n");
         return 2;
     }
     const QString surname = args.size() > 2 ? args[2] : QStringLiteral("李");
@@ -28,7 +36,8 @@ int main(int argc, char** argv) {
     const QString at = args.size() > 4 ? args[4] : QStringLiteral("1");
 
     muwu::MainWindow main(muwu::findDataFolder(muwu::programFolder()), [](const auto&) {});
-    main.move(20, 20);
+    if (screenShot.isEmpty())
+        main.move(20, 20);
     main.show();
     muwu::attachNamingWindow(main);
     QTest::mouseClick(main.control<muwu::MWButton>(QStringLiteral("自动取名")), Qt::LeftButton);
@@ -45,11 +54,14 @@ int main(int argc, char** argv) {
     }
     if (!list || !QTest::qWaitForWindowExposed(list))
         return 1;
-    list->move(60, 60);
+    if (screenShot.isEmpty())
+        list->move(60, 60);
     list->findChild<QLineEdit*>(QStringLiteral("保留字"))->setText(keep);
     list->findChild<QComboBox*>(QStringLiteral("位置"))->setCurrentText(at);
     QTest::qWait(300);
-    const bool ok = list->grab().save(args[0]) && naming->grab().save(args[1]);
+    bool ok = list->grab().save(args[0]) && naming->grab().save(args[1]);
+    if (!screenShot.isEmpty())
+        ok = ok && list->screen()->grabWindow(0).save(screenShot);
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         QTest::qWait(1500);
     return ok ? 0 : 1;

@@ -10,10 +10,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 #include "controls/mw_button.h"
@@ -38,6 +40,8 @@ class NameListWindowTest : public QObject {
     void refusedOptionsAreToldAndTheWindowKeepsWorking();
     void aStrokeListEditedWhileOpenIsSeenAtTheNextSearch();
     void everyControlIsReachableAndNamed();
+    void itOpensBesideTheNamingWindowAndStaysAboveIt();
+    void escClosesIt();
 
   private:
     void open(const QString& prefix);
@@ -196,6 +200,27 @@ void NameListWindowTest::colouredGridsAndSortableColumns() {
         QCOMPARE(cell(row, 0), QString::number(row + 1));
 }
 
+namespace {
+
+// The order in which windows were raised, as Qt tells each one.
+class RaiseOrder final : public QObject {
+  public:
+    explicit RaiseOrder(QList<QWidget*> windows) {
+        for (QWidget* w : windows)
+            w->installEventFilter(this);
+    }
+    QList<QObject*> raised;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ZOrderChange)
+            raised.append(watched);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
 void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     // The main window holds another name with another surname length first.
     auto* text3 = main_->control<QLineEdit>(QStringLiteral("Text3"));
@@ -217,12 +242,20 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
             analyseName(main_->data(), second.toStdU16String(), searchAnalysisOptions(o)));
     QCOMPARE(main_->control<QLabel>(QStringLiteral("姓"))->text(), QStringLiteral("王"));
 
-    // A double surname, kept as given, through a double click.
+    // 自动 is back as the user had it, for the names typed next.
+    QVERIFY(main_->control<QCheckBox>(QStringLiteral("自动识别姓氏"))->isChecked());
+
+    // A double surname, kept as given, through a double click. The main window comes forward
+    // with the name, and the list over it, ready for the next pick.
     type(u"姓", QStringLiteral("诸葛"));
     QTRY_VERIFY(cell(0, 1).startsWith(QStringLiteral("诸葛")));
     const QRect rect = table()->visualRect(table()->model()->index(4, 1));
     QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
+    RaiseOrder order({main_.get(), list_.data()});
     QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
+    QVERIFY(!order.raised.isEmpty());
+    QCOMPARE(order.raised.last(), list_.data());
+    QVERIFY(list_->isVisible());
     const QString chosen = cell(4, 1);
     QCOMPARE(text3->text(), chosen);
     o.surname = u"诸葛";
@@ -308,6 +341,42 @@ void NameListWindowTest::everyControlIsReachableAndNamed() {
     }
     for (QWidget* control : controls)
         QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
+}
+
+void NameListWindowTest::itOpensBesideTheNamingWindowAndStaysAboveIt() {
+    open(QStringLiteral("王"));
+    NamingWindow* naming = namingWindowOf(*main_);
+    // Clear of the naming window it came from, which has room beside it on this screen.
+    QVERIFY(!list_->frameGeometry().intersects(naming->frameGeometry()));
+    QVERIFY(list_->screen()->availableGeometry().contains(list_->frameGeometry()));
+    // Above the naming window, which stays above the others, and above what it covers.
+    QCOMPARE(list_->windowHandle()->transientParent(), naming->windowHandle());
+    QVERIFY(list_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    // A screen reader finds a window, and the count as what it says.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(list_);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("选名窗"));
+    QAccessibleInterface* count = QAccessible::queryAccessibleInterface(w<QLabel>(u"结果"));
+    QCOMPARE(count->text(QAccessible::Name), w<QLabel>(u"结果")->text());
+    QVERIFY(count->text(QAccessible::Name).startsWith(QStringLiteral("共 ")));
+    QAccessibleTextInterface* text = count->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), w<QLabel>(u"结果")->text());
+}
+
+void NameListWindowTest::escClosesIt() {
+    open(QStringLiteral("王"));
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!list_);
+    open(QStringLiteral("王"));
+    w<QLineEdit>(u"不用字")->setFocus();
+    QTest::keyClick(w<QLineEdit>(u"不用字"), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!list_);
+    QVERIFY(namingWindowOf(*main_) && namingWindowOf(*main_)->isVisible());
 }
 
 }  // namespace muwu

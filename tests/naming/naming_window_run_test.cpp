@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 #include "controls/mw_button.h"
+#include "names/analysis.h"
 #include "names/version.h"
 #include "tests/naming/naming_window_test.h"
 #include "tests/support/widget_input.h"
@@ -99,7 +100,70 @@ void NamingWindowTest::seededRunsAcceptOnlyWhatTheirModeAllows() {
     }
     QVERIFY2(accepted >= 5, qPrintable(QString::number(accepted)));
     QCOMPARE(m<QRadioButton>(u"公司名")->isChecked(), prefix.isEmpty());
+    QVERIFY(m<QCheckBox>(u"自动识别姓氏")->isChecked());  // as it was before the runs
+}
+
+void NamingWindowTest::aRunGivesAutoBackAsTheUserHadIt() {
+    // Every character drawn is 阳, so 欧 and 阳阳 make 欧阳阳: rejected each time (人格 27 凶),
+    // and left on view after the time-out split as the run judged it, 欧 and 阳阳.
+    forcedPool_ = u"阳";
+    openNaming();
+    setUp(QStringLiteral("欧"), QString(), QStringLiteral("2"), QStringLiteral("9"), false);
+    (void)press求名();
+    QCOMPARE(naming_->lastRun()->outcome, RunOutcome::timedOut);
+    closeNotices();
+    QVERIFY(m<QCheckBox>(u"自动识别姓氏")->isChecked());
+    QCOMPARE(m<QLineEdit>(u"Text3")->text(), QStringLiteral("欧阳阳"));
+    QCOMPARE(m<QLabel>(u"姓")->text(), QStringLiteral("欧"));
+    AnalysisOptions asJudged;
+    asJudged.autoRecognition = false;
+    const Analysis judged = analyseName(main_->data(), u"欧阳阳", asJudged);
+    const Analysis shown = readAnalysis(main_->form());
+    QVERIFY(shown.surname == judged.surname && shown.heaven == judged.heaven &&
+            shown.person == judged.person && shown.earth == judged.earth &&
+            shown.outer == judged.outer && shown.score == judged.score);
+
+    // The next name the user types is recognised as before the run.
+    auto* name = m<QLineEdit>(u"Text3");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    test::typeText(name, QStringLiteral("欧阳娜娜"));
+    QCOMPARE(m<QLabel>(u"姓")->text(), QStringLiteral("欧阳"));
+    QCOMPARE(m<QLabel>(u"名")->text(), QStringLiteral("娜娜"));
+    QCOMPARE(m<QLabel>(u"评分")->text(), QStringLiteral("80.9"));
+
+    // Unticked by the user, it stays unticked.
+    QTest::mouseClick(m<QCheckBox>(u"自动识别姓氏"), Qt::LeftButton);
+    (void)press求名();
+    closeNotices();
     QVERIFY(!m<QCheckBox>(u"自动识别姓氏")->isChecked());
+}
+
+void NamingWindowTest::enterInAFieldOrOnTheButtonStartsARun() {
+    openNaming();
+    setUp(QStringLiteral("张"), QString(), QStringLiteral("1"), QStringLiteral("9"), false);
+    int runs = 0;
+    connect(n<MWButton>(u"求名"), &MWButton::Click, naming_, [&runs] { ++runs; });
+    const auto enterIn = [&](QWidget* field, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        field->setFocus();
+        QTest::keyClick(field, key, modifiers);
+        closeNotices();
+    };
+    enterIn(n<QLineEdit>(u"Text1"), Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(runs, 1);
+    QVERIFY(naming_->lastRun());
+    QVERIFY(m<QLineEdit>(u"Text3")->text().startsWith(QStringLiteral("张")));
+    enterIn(n<QLineEdit>(u"Text2"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(runs, 2);
+    enterIn(n<QComboBox>(u"求的字数")->lineEdit(), Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(runs, 3);
+    enterIn(n<QComboBox>(u"字复杂程度"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(runs, 4);
+    // Typed numbers stay as typed: Enter adds nothing to the lists.
+    QCOMPARE(n<QComboBox>(u"求的字数")->count(), kMaxCharacterCount);
+    enterIn(n<MWButton>(u"求名"), Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(runs, 5);
 }
 
 void NamingWindowTest::thirtyTwoRejectionsEndInTheTimeOut() {
@@ -187,7 +251,7 @@ void NamingWindowTest::companyModeLooksAtTheTotalOnly() {
     }
     QVERIFY(accepted > 0);
     QVERIFY(m<QRadioButton>(u"公司名")->isChecked());
-    QVERIFY(!m<QCheckBox>(u"自动识别姓氏")->isChecked());
+    QVERIFY(m<QCheckBox>(u"自动识别姓氏")->isChecked());
     QVERIFY(m<QGroupBox>(u"人格板")->isHidden());
     QCOMPARE(m<QGroupBox>(u"总运板")->title(), QStringLiteral("总运："));
 }

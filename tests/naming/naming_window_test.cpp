@@ -10,6 +10,8 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
+#include <QScreen>
+#include <QWindow>
 #include <stdexcept>
 
 #include "names/version.h"
@@ -22,6 +24,7 @@ void NamingWindowTest::init() {
     seed_ = 1;
     opened_.clear();
     failPools_ = false;
+    forcedPool_.clear();
     makeMain(test::shippedData());
 }
 
@@ -42,6 +45,8 @@ void NamingWindowTest::makeMain(const std::filesystem::path& data) {
         opened_.insert(k);
         if (failPools_)
             throw std::runtime_error("磁盘读不出");
+        if (!forcedPool_.empty())
+            return forcedPool_;
         return main_->data().strokePool(k);
     };
     attachNamingWindow(*main_, std::move(options));
@@ -395,6 +400,41 @@ void NamingWindowTest::itOpensOnScreenAndReadsWell() {
         QAccessible::queryAccessibleInterface(n<QWidget>(u"Frame1"));
     for (int i = 0; i < frame->childCount(); ++i)
         QVERIFY(frame->child(i)->object()->objectName() != QStringLiteral("词义"));
+}
+
+void NamingWindowTest::itOpensBesideTheMainWindowAndStaysAboveIt() {
+    openNaming();
+    const QRect free = naming_->screen()->availableGeometry();
+    QVERIFY(free.contains(naming_->frameGeometry()));
+    // On a screen with no room beside the main window, it covers as little as it can, and none
+    // of the name bar, where the names it finds are shown.
+    const QWidget* bar = m<QWidget>(u"Frame1");
+    const QRect barOnScreen(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+    QVERIFY(!naming_->frameGeometry().intersects(barOnScreen));
+    const QRect covered = naming_->frameGeometry().intersected(main_->frameGeometry());
+    QVERIFY(covered.width() * covered.height() <
+            naming_->frameGeometry().width() * naming_->frameGeometry().height() / 2);
+    // Kept above the main window by the window system, and on top by its own flag.
+    QCOMPARE(naming_->windowHandle()->transientParent(), main_->windowHandle());
+    QVERIFY(naming_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // Of a fixed size, as the main window: no maximise button.
+    QVERIFY(!naming_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(naming_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+void NamingWindowTest::escClosesIt() {
+    openNaming();
+    n<QLineEdit>(u"Text2")->setFocus();
+    QTest::keyClick(n<QLineEdit>(u"Text2"), Qt::Key_Escape);
+    processDeletes();
+    QVERIFY(!naming_);
+    QVERIFY(!namingWindowOf(*main_));
+    openNaming();
+    n<QComboBox>(u"字复杂程度")->setFocus();
+    QTest::keyClick(n<QComboBox>(u"字复杂程度"), Qt::Key_Escape);
+    processDeletes();
+    QVERIFY(!naming_);
+    QVERIFY(main_->isVisible());
 }
 
 }  // namespace muwu

@@ -65,6 +65,8 @@ class NamingWindowTest : public QObject {
     void aMissingWordListIsToldAndCharactersStillServe();
     void aDamagedWordListIsToldAndItsSoundWordsServe();
     void itOpensOnScreenAndReadsWell();
+    void itOpensBesideTheMainWindowAndStaysAboveIt();
+    void escClosesIt();
 
     // naming_window_run_test.cpp
     void seededRunsAcceptOnlyWhatTheirModeAllows_data();
@@ -77,6 +79,8 @@ class NamingWindowTest : public QObject {
     void aTypedCountIsUsedWithoutHidingWordMeaning();
     void refusedSettingsLeaveTheMainWindowAlone();
     void aFailingRunEndsNamingModeAndSaysSo();
+    void aRunGivesAutoBackAsTheUserHadIt();
+    void enterInAFieldOrOnTheButtonStartsARun();
 
   private:
     void makeMain(const std::filesystem::path& data);
@@ -117,6 +121,7 @@ class NamingWindowTest : public QObject {
     std::uint64_t seed_ = 1;
     std::set<int> opened_;  // lists the engine asked for
     bool failPools_ = false;
+    std::u16string forcedPool_;  // when set, every stroke list holds just these characters
     QList<Attempt>* recording_ = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QWindow>
 #include <new>
@@ -53,6 +54,7 @@ class AboutTest : public QObject {
     void poetryLinkPrefersTheLocalProgram();
     void updateItemSaysThereIsNoCheckYet();
     void failingUpdateCheckSaysWhy();
+    void aboutBoxIsADialogBesideTheMainWindow();
 };
 
 void AboutTest::label4PopsUpTheHelpMenuWithItsTwoItems() {
@@ -256,6 +258,35 @@ void AboutTest::failingUpdateCheckSaysWhy() {
     QVERIFY(box->isVisible());
     QCOMPARE(box->text(), QStringLiteral("新版本检测出错，已经中止（内存不足）。"));
     box->close();
+}
+
+void AboutTest::aboutBoxIsADialogBesideTheMainWindow() {
+    Machine m;
+    auto s = startedWithMainWindow(m);
+    QVERIFY(s);
+    MainWindow& main = *s->mainWindow();
+    s->menuWindow().popUp(main.mapToGlobal(QPoint(60, 160)), &main);
+    s->menuWindow().帮助()->hide();
+    AboutBox* about = openAbout(*s);
+    QCOMPARE(QAccessible::queryAccessibleInterface(about)->role(), QAccessible::Dialog);
+    QCOMPARE(QAccessible::queryAccessibleInterface(about)->text(QAccessible::Name),
+             QStringLiteral("关于 沐梧取名器"));
+    // Clear of the name bar of the window it came from, and kept above that window.
+    const QWidget* bar = main.control(QStringLiteral("Frame1"));
+    QVERIFY(!about->frameGeometry().intersects(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size())));
+    QCOMPARE(about->windowHandle()->transientParent(), main.windowHandle());
+
+    // 确定 has the focus first, so Enter closes the box; Tab goes round the links from there.
+    about->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(about));
+    auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    QCOMPARE(about->focusWidget(), ok);
+    linksWorkWithoutAMouse(about, ok, m.urls);
+    QTest::keyClick(about->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(about->focusWidget(), ok);
+    QPointer<AboutBox> shown = about;
+    QTest::keyClick(ok, Qt::Key_Return);
+    QTRY_VERIFY(shown.isNull());
 }
 
 }  // namespace muwu

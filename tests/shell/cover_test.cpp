@@ -37,6 +37,7 @@ class CoverTest : public QObject {
     void unreadableSettingsOpenNothingAndStayAsTheyWere();
     void failingDesktopNeverStopsTheProgram();
     void closingTheMainWindowEndsTheProgramWithOtherWindowsOpen();
+    void coverIsAWindowWhoseLinksWorkWithoutAMouse();
 };
 
 void CoverTest::coverShowsPictureVersionLinksAndOneTimer() {
@@ -329,6 +330,20 @@ void CoverTest::closingTheMainWindowEndsTheProgramWithOtherWindowsOpen() {
     QVERIFY(stranger.isVisible());
     QVERIFY(s.cover().unloaded());
     QCOMPARE(m.urls.opened(), (std::vector<QUrl>{kSiteUrl, kAuthorUrl}));
+}
+
+void CoverTest::coverIsAWindowWhoseLinksWorkWithoutAMouse() {
+    Machine m;
+    m.writeSettings("[参数]\n已经打开官方网页=True\n已经打开作者网页=True\n");
+    StartUp s(m.options(Cover::kDelay));
+    Cover& cover = s.cover();
+    QCOMPARE(QAccessible::queryAccessibleInterface(&cover)->role(), QAccessible::Window);
+    cover.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&cover));
+    // The first link has the focus when the cover is active; Tab goes round the three.
+    QCOMPARE(cover.focusWidget()->objectName(), QStringLiteral("沐梧工作室"));
+    linksWorkWithoutAMouse(&cover, cover.findChild<QLabel*>(QStringLiteral("诗集")), m.urls);
+    QVERIFY(cover.isVisible());  // a key on a link does not hide the cover
 }
 
 }  // namespace muwu

@@ -146,6 +146,38 @@ inline std::map<QString, QString> accessibleNames(QWidget* window) {
     return names;
 }
 
+// The three links of window as a keyboard or a screen reader uses them: Tab goes from one to the
+// next, Enter on the focused one opens its page, and each reads as a link with a press action.
+// Tab starts from the control before the first link.
+inline void linksWorkWithoutAMouse(QWidget* window, QWidget* before, const UrlRecorder& urls) {
+    const QStringList links = {QStringLiteral("沐梧工作室"), QStringLiteral("设计"),
+                               QStringLiteral("诗集")};
+    const QList<QUrl> targets = {kSiteUrl, kAuthorUrl, kPoetryUrl};
+    before->setFocus(Qt::TabFocusReason);
+    QWidget* at = before;
+    for (int i = 0; i < links.size(); ++i) {
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = window->focusWidget();
+        QVERIFY(at);
+        QCOMPARE(at->objectName(), links[i]);
+        urls.clear();
+        QTest::keyClick(at, i == 1 ? Qt::Key_Enter : Qt::Key_Return,
+                        i == 1 ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(urls.opened(), std::vector<QUrl>{targets[i]});
+
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(at);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QCOMPARE(iface->text(QAccessible::Name), static_cast<QLabel*>(at)->text());
+        QVERIFY(iface->state().focusable);
+        QAccessibleActionInterface* actions = iface->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        urls.clear();
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(urls.opened(), std::vector<QUrl>{targets[i]});
+    }
+}
+
 // A start whose main window has already come; created runs on it as the program's own start does.
 inline std::unique_ptr<StartUp> startedWithMainWindow(
     Machine& m, std::function<void(MainWindow&)> created = {}) {

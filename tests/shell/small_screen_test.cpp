@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWindow>
 
 #include "controls/mw_button.h"
 #include "naming/naming_window.h"
@@ -55,15 +56,36 @@ void SmallScreenTest::everyWindowStaysOnTheScreen() {
     QVERIFY(free(&s->cover()).contains(s->cover().frameGeometry()));
     QVERIFY(main.frameGeometry().contains(s->cover().frameGeometry()));
 
+    // No window has room beside the main window here: each covers it, but never its name bar,
+    // and stays above it.
+    const QWidget* bar = main.control(QStringLiteral("Frame1"));
+    const QRect nameBar(bar->mapToGlobal(QPoint(0, 0)), bar->size());
     QTest::mouseClick(main.control<muwu::MWButton>(QStringLiteral("自动取名")), Qt::LeftButton);
     NamingWindow* naming = namingWindowOf(main);
     QVERIFY(naming && naming->isVisible());
     QVERIFY(free(naming).contains(naming->frameGeometry()));
+    QVERIFY(!naming->frameGeometry().intersects(nameBar));
+    QCOMPARE(naming->windowHandle()->transientParent(), main.windowHandle());
 
+    // The name list has no room beside the naming window either: it stays above it.
+    QTest::mouseClick(naming->findChild<MWButton*>(QStringLiteral("列出好名")), Qt::LeftButton);
+    QWidget* list = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QStringLiteral("选名窗") && top->isVisible())
+            list = top;
+    }
+    QVERIFY(list);
+    QVERIFY(free(list).contains(list->frameGeometry()));
+    QCOMPARE(list->windowHandle()->transientParent(), naming->windowHandle());
+    list->close();
+
+    s->menuWindow().popUp(main.mapToGlobal(QPoint(60, 160)), &main);
+    s->menuWindow().帮助()->hide();
     s->menuWindow().帮助()->actions().front()->trigger();
     AboutBox* about = s->menuWindow().aboutBox();
     QVERIFY(about && about->isVisible());
     QVERIFY(free(about).contains(about->frameGeometry()));
+    QVERIFY(!about->frameGeometry().intersects(nameBar));
 }
 
 void SmallScreenTest::theMainWindowScrollsToEveryControl() {
