@@ -12,6 +12,7 @@ MUWU_PACKAGES=(
   xvfb xauth
   libcpp-httplib-dev libssl-dev openssl
   tzdata python3
+  dpkg-dev lintian appstream desktop-file-utils man-db
 )
 
 muwu_install_deps() {

@@ -1,9 +1,13 @@
-// Draws the cover picture (550 × 300) and the program's icon (256 × 256) into a folder:
+// Draws the cover picture (550 × 300) and the program's icon (256 × 256) into a folder, and the
+// icon again at 48, 64 and 128 pixels and as SVG into its icons/ folder:
 //   QT_QPA_PLATFORM=offscreen draw_cover resources/
-// Both pictures are committed; run this again only to change them. It needs the serif CJK face of
+// The pictures are committed; run this again only to change them. It needs the serif CJK face of
 // fonts-noto-cjk.
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -100,17 +104,11 @@ QPointF polar(double phi, double r) {
     return {r * std::sin(phi), -r * std::cos(phi)};
 }
 
-void drawLeaf(QPainter& p, QPointF at, double size, double degrees, double opacity) {
-    p.save();
-    p.translate(at);
-    p.rotate(degrees);
-    p.scale(size, size);
-    p.setOpacity(opacity);
-
+// The blade's outline in leaf units, as a polygon of `steps` sides.
+QPainterPath leafBlade(int steps) {
     QPainterPath blade;
-    constexpr int kSteps = 720;
-    for (int i = 0; i <= kSteps; ++i) {
-        const double phi = -kPi + 2 * kPi * i / kSteps;
+    for (int i = 0; i <= steps; ++i) {
+        const double phi = -kPi + 2 * kPi * i / steps;
         const QPointF pt = polar(phi, leafRadius(phi));
         if (i == 0)
             blade.moveTo(pt);
@@ -118,10 +116,25 @@ void drawLeaf(QPainter& p, QPointF at, double size, double degrees, double opaci
             blade.lineTo(pt);
     }
     blade.closeSubpath();
+    return blade;
+}
 
-    // The stem, bending away below the blade.
+// The stem, bending away below the blade.
+QPainterPath leafStem() {
     QPainterPath stem(QPointF(0, 0));
     stem.quadTo(QPointF(0.05, 0.35), QPointF(-0.12, 0.62));
+    return stem;
+}
+
+void drawLeaf(QPainter& p, QPointF at, double size, double degrees, double opacity) {
+    p.save();
+    p.translate(at);
+    p.rotate(degrees);
+    p.scale(size, size);
+    p.setOpacity(opacity);
+
+    const QPainterPath blade = leafBlade(720);
+    const QPainterPath stem = leafStem();
     QPen stemPen(QColor(0x5b, 0x6e, 0x3f), 0.035, Qt::SolidLine, Qt::RoundCap);
     p.setPen(stemPen);
     p.setBrush(Qt::NoBrush);
@@ -238,11 +251,14 @@ QImage cover() {
     return img;
 }
 
-QImage icon() {
-    QImage img(256, 256, QImage::Format_ARGB32);
+// The icon is drawn on a 256-unit square whatever its size in pixels, so every size shows the same
+// picture; the small ones for menus and launchers, 256 for software centres.
+QImage icon(int size) {
+    QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
     QLinearGradient ground(0, 0, 256, 256);
     ground.setColorAt(0.0, QColor(0xf7, 0xf2, 0xe6));
     ground.setColorAt(1.0, QColor(0xd3, 0xe3, 0xcd));
@@ -252,6 +268,119 @@ QImage icon() {
     drawLeaf(p, QPointF(124, 150), 104, -14, 1.0);
     drawSeal(p, QRectF(178, 170, 44, 52), QStringLiteral("沐"));
     return img;
+}
+
+// The same icon as scalable vector graphics: the shapes above written as SVG elements, the seal's
+// character as its outline, so the picture needs no font where it is shown.
+QString svgNumber(double v) {
+    QString t = QString::number(v, 'f', 3);
+    while (t.endsWith(u'0'))
+        t.chop(1);
+    if (t.endsWith(u'.'))
+        t.chop(1);
+    return t == QStringLiteral("-0") ? QStringLiteral("0") : t;
+}
+
+QString svgPoint(QPointF pt) {
+    return svgNumber(pt.x()) + u',' + svgNumber(pt.y());
+}
+
+QString svgPath(const QPainterPath& path) {
+    QString d;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            d += u'M' + svgPoint(e);
+        } else if (e.isLineTo()) {
+            d += u'L' + svgPoint(e);
+        } else if (e.isCurveTo()) {
+            d += u'C' + svgPoint(e) + u' ' + svgPoint(path.elementAt(i + 1)) + u' ' +
+                 svgPoint(path.elementAt(i + 2));
+            i += 2;
+        }
+    }
+    return d + u'Z';
+}
+
+QString svgColour(const QColor& c) {
+    return c.name(QColor::HexRgb);
+}
+
+QString svgIcon() {
+    const QColor veinLight(0xe4, 0xee, 0xd6);
+    QString svg = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+        "viewBox=\"0 0 256 256\">\n"
+        "  <title>沐梧取名器</title>\n"
+        "  <defs>\n"
+        "    <linearGradient id=\"ground\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"0\" "
+        "x2=\"256\" y2=\"256\">\n"
+        "      <stop offset=\"0\" stop-color=\"#f7f2e6\"/>\n"
+        "      <stop offset=\"1\" stop-color=\"#d3e3cd\"/>\n"
+        "    </linearGradient>\n"
+        "    <radialGradient id=\"blade\" gradientUnits=\"userSpaceOnUse\" cx=\"0\" cy=\"-0.35\" "
+        "r=\"1.05\">\n"
+        "      <stop offset=\"0\" stop-color=\"#9cbf86\"/>\n"
+        "      <stop offset=\"0.6\" stop-color=\"#6f9c66\"/>\n"
+        "      <stop offset=\"1\" stop-color=\"#4c784e\"/>\n"
+        "    </radialGradient>\n");
+    const QString blade = svgPath(leafBlade(240));
+    svg += QStringLiteral("    <clipPath id=\"inside\"><path d=\"%1\"/></clipPath>\n  </defs>\n")
+               .arg(blade);
+    svg += QStringLiteral(
+        "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\" fill=\"url(#ground)\" "
+        "stroke=\"#8faa90\" stroke-width=\"3\"/>\n");
+    svg += QStringLiteral("  <g transform=\"translate(124 150) rotate(-14) scale(104)\">\n");
+    svg += QStringLiteral(
+               "    <path d=\"%1\" fill=\"none\" stroke=\"#5b6e3f\" stroke-width=\"0.035\" "
+               "stroke-linecap=\"round\"/>\n")
+               .arg(svgPath(leafStem()).chopped(1));
+    svg += QStringLiteral(
+               "    <path d=\"%1\" fill=\"url(#blade)\" stroke=\"#3f6342\" "
+               "stroke-width=\"0.012\"/>\n")
+               .arg(blade);
+    svg += QStringLiteral(
+               "    <g clip-path=\"url(#inside)\" fill=\"none\" stroke=\"%1\" "
+               "stroke-linecap=\"round\">\n")
+               .arg(svgColour(veinLight));
+    for (const Lobe& lobe : kLobes) {
+        QPainterPath vein(QPointF(0, 0));
+        vein.quadTo(polar(lobe.angle * 0.9, lobe.length * 0.5),
+                    polar(lobe.angle, lobe.length * 0.93));
+        svg += QStringLiteral(
+                   "      <path d=\"%1\" stroke-width=\"0.018\" stroke-opacity=\"0.784\"/>\n")
+                   .arg(svgPath(vein).chopped(1));
+        for (double along = 0.25; along < 0.8; along += 0.17) {
+            const QPointF from = polar(lobe.angle, lobe.length * along);
+            for (const double side : {-1.0, 1.0}) {
+                const QPointF to = polar(lobe.angle + side * 0.42, lobe.length * (along + 0.16));
+                svg += QStringLiteral(
+                           "      <path d=\"M%1L%2\" stroke-width=\"0.009\" "
+                           "stroke-opacity=\"0.549\"/>\n")
+                           .arg(svgPoint(from), svgPoint(to));
+            }
+        }
+    }
+    svg += QStringLiteral("    </g>\n  </g>\n");
+
+    // The seal: its character placed as drawSeal places it, then turned into an outline.
+    const QRectF box(178, 170, 44, 52);
+    svg += QStringLiteral(
+               "  <rect x=\"178\" y=\"170\" width=\"44\" height=\"52\" rx=\"%1\" "
+               "fill=\"#b83a2e\"/>\n")
+               .arg(svgNumber(box.width() * 0.12));
+    QFont f(kSerif);
+    f.setBold(true);
+    f.setPixelSize(int(box.height() * 0.78));
+    const QFontMetricsF metrics(f);
+    const QString seal = QStringLiteral("沐");
+    const QPointF baseline(box.left() + (box.width() - metrics.horizontalAdvance(seal)) / 2,
+                           box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent());
+    QPainterPath glyph;
+    glyph.addText(baseline, f, seal);
+    svg += QStringLiteral("  <path d=\"%1\" fill=\"#fbf3e8\"/>\n").arg(svgPath(glyph));
+    return svg + QStringLiteral("</svg>\n");
 }
 
 }  // namespace
@@ -267,7 +396,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const bool ok = cover().save(out + QStringLiteral("/cover.png")) &&
-                    icon().save(out + QStringLiteral("/muwu.png"));
+    bool ok = cover().save(out + QStringLiteral("/cover.png")) &&
+              icon(256).save(out + QStringLiteral("/muwu.png"));
+    // The sizes a desktop's icon theme asks for, in their own folder for the package.
+    if (ok && QDir(out).mkpath(QStringLiteral("icons"))) {
+        for (const int size : {48, 64, 128})
+            ok = ok && icon(size).save(out + QStringLiteral("/icons/muwu-%1.png").arg(size));
+        QFile svg(out + QStringLiteral("/icons/muwu.svg"));
+        ok = ok && svg.open(QIODevice::WriteOnly) && svg.write(svgIcon().toUtf8()) > 0;
+    } else {
+        ok = false;
+    }
     return ok ? 0 : 1;
 }
