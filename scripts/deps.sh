@@ -11,6 +11,7 @@ MUWU_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth
   libcpp-httplib-dev libssl-dev openssl
+  python3 unicode-data
 )
 
 muwu_install_deps() {
