@@ -69,7 +69,7 @@ void BM_PureAnalysisInBatch(benchmark::State& state) {
 std::string makeNames(std::size_t count) {
     muwu::CharacterData data(dataFolder());
     std::u16string pool;
-    for (const muwu::PoolCharacter& c : muwu::searchPool(data, muwu::PoolKind::nameWorthy))
+    for (const muwu::PoolCharacter& c : muwu::searchPool(data, muwu::PoolKind::tables))
         pool += c.c;
     std::mt19937 rng(42);
     std::string text;
@@ -126,7 +126,7 @@ void BM_CliBatchJson(benchmark::State& state) {
 // pool built once as the search window keeps it.
 void BM_SearchTop50(benchmark::State& state) {
     muwu::CharacterData data(dataFolder());
-    const auto pool = muwu::searchPool(data, muwu::PoolKind::nameWorthy);
+    const auto pool = muwu::searchPool(data, muwu::PoolKind::tables);
     const std::u16string surnames[] = {u"王", u"欧阳", u"张", u"诸葛", u"龚", u"李"};
     muwu::SearchOptions o;
     o.surname = surnames[state.range(0)];
@@ -145,7 +145,7 @@ void BM_SearchTop50WithPool(benchmark::State& state) {
     muwu::SearchOptions o;
     o.surname = u"王";
     for (auto _ : state) {
-        const auto pool = muwu::searchPool(data, muwu::PoolKind::nameWorthy);
+        const auto pool = muwu::searchPool(data, muwu::PoolKind::tables);
         benchmark::DoNotOptimize(muwu::searchNames(data, pool, o));
     }
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/json.h"
+#include "naming/name_search.h"
 #include "platform/text.h"
 
 namespace muwu::cli {
@@ -86,7 +87,8 @@ class Writer {
     char* p_;
 };
 
-void write(Writer& w, const Analysis& a) {
+void write(Writer& w, const Analysis& a, std::u16string_view pinyin,
+           const std::vector<CharacterMeaning>& meanings) {
     w.raw("{\"name\":").text(a.name);
     w.raw(",\"surname\":").text(a.surname);
     w.raw(",\"given\":").text(a.given);
@@ -106,14 +108,34 @@ void write(Writer& w, const Analysis& a) {
     w.raw(",\"person\":").luckClass(a.personClass);
     w.raw(",\"earth\":").luckClass(a.earthClass);
     w.raw(",\"outer\":").luckClass(a.outerClass).raw("}");
+    w.raw(",\"pinyin\":").text(pinyin).raw(",\"meanings\":[");
+    for (std::size_t i = 0; i < meanings.size(); ++i) {
+        w.raw(i == 0 ? "{\"char\":" : ",{\"char\":").text(std::u16string_view(&meanings[i].c, 1));
+        w.raw(",\"meaning\":");
+        if (meanings[i].meaning.empty()) {
+            w.raw("null");
+        } else {
+            w.text(meanings[i].meaning);
+        }
+        w.raw("}");
+    }
+    w.raw("]");
 }
+
+// The fixed text of one meaning: {"char":,"meaning":null} and a comma.
+constexpr std::size_t kBytesPerMeaning = 32;
 
 // The object into a stack buffer when it surely fits (every name of everyday length), appended
 // to out in one run.
 void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
-    const std::size_t units = a.name.size() + a.surname.size() + a.given.size() +
-                              a.attribute.size() + (a.score ? a.score->size() : 0);
-    const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units + tail.size();
+    const std::u16string pinyin = pinyinOf(a);
+    const std::vector<CharacterMeaning> meanings = meaningsOf(a);
+    std::size_t units = a.name.size() + a.surname.size() + a.given.size() + a.attribute.size() +
+                        (a.score ? a.score->size() : 0) + pinyin.size();
+    for (const CharacterMeaning& m : meanings)
+        units += 1 + m.meaning.size();
+    const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units +
+                              kBytesPerMeaning * meanings.size() + tail.size();
     char stack[2048];
     std::string heap;
     char* buffer = stack;
@@ -122,7 +144,7 @@ void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
         buffer = heap.data();
     }
     Writer w(buffer);
-    write(w, a);
+    write(w, a, pinyin, meanings);
     w.raw(tail);
     out.append(buffer, static_cast<std::size_t>(w.end() - buffer));
 }

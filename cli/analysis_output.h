@@ -10,8 +10,16 @@ namespace muwu::cli {
 
 [[nodiscard]] std::string classJson(LuckClass c);
 
-// The analysis' fields, for an object that may get more.
+// The analysis' fields, for an object that may get more: those of the analysis, then the
+// name's pinyin and the meanings of its given-name characters.
 json::Object& analysisFields(json::Object& object, const Analysis& a);
+
+// The meanings as a JSON array: {"char":"明","meaning":"…"} per given-name character (a
+// company: per character), "meaning" null where the table has none.
+[[nodiscard]] std::string meaningsJson(const Analysis& a);
+
+// The meanings there are, as text: "明：光明磊落；轩：气宇轩昂"; empty when there are none.
+[[nodiscard]] std::string meaningsText(const Analysis& a);
 
 void appendAnalysisText(std::string& out, const Analysis& a);
 

@@ -4,9 +4,12 @@
 #include <array>
 #include <limits>
 #include <queue>
+#include <tuple>
 #include <unordered_set>
 
+#include "lexicon/sound_rules.h"
 #include "names/score.h"
+#include "naming/search_sound.h"
 #include "platform/text.h"
 
 namespace muwu {
@@ -15,13 +18,44 @@ namespace {
 
 constexpr std::u16string_view kAttributes = u"金木水火土";
 
-// Characters of one position with one stroke count, one list per commonness level, each in code
-// order.
-using Bucket = std::array<std::vector<const PoolCharacter*>, kCommonnessLevels>;
+// Above every value nameQuality can take.
+constexpr int kQualityLevels = 32;
+
+// Above every share of the quality one character has (characterPenalty).
+constexpr std::size_t kPenalties = 3 + kCommonnessLevels + 1;
+
+// A character as one place of the given name offers it.
+struct Candidate {
+    char16_t c = 0;
+    Reading reading;
+    std::uint8_t penalty = 0;  // its share of the name quality
+    Lean lean = Lean::neutral;
+    std::uint64_t order = 0;  // its place in the shuffle
+};
+
+// The characters of one place with one stroke count, by their share of the quality and each
+// share in shuffle order, so that names of a low quality are found without walking the others;
+// and for the count, how many have each syllable (and of those, how many are on the tone that
+// would make the whole name one-toned).
+struct Bucket {
+    std::array<std::vector<Candidate>, kPenalties> byPenalty;
+    std::size_t size = 0;
+    [[nodiscard]] const Candidate* any() const {
+        for (const auto& chars : byPenalty) {
+            if (!chars.empty())
+                return &chars.front();
+        }
+        return nullptr;
+    }
+    std::vector<std::uint32_t> bySyllable, bySyllableOnTone;
+    std::vector<SyllableId> syllables;  // those present
+    std::uint32_t onTone = 0;
+};
 
 struct Position {
     std::array<Bucket, kMaxStrokes + 1> byStrokes;  // 0 only for a kept character in no list
-    std::array<std::size_t, kMaxStrokes + 1> counts{};
+    std::vector<bool> member;                       // by character
+    bool fixed = false;                             // the user's kept character
 };
 
 struct Combination {
@@ -31,34 +65,53 @@ struct Combination {
     std::size_t names = 0;
 };
 
-// The names of one combination whose characters have given commonness levels, in code order.
-struct Stream {
-    const std::vector<const PoolCharacter*>* first;
-    const std::vector<const PoolCharacter*>* second;  // null for a one-character given name
-    int levels;
-    std::size_t i = 0, j = 0;
+// The rank key of a combination: names of equal key are ordered by quality, variety, shuffle.
+// 三才, when the analysis gives it, belongs after acceptance.
+bool sameRank(const Combination& a, const Combination& b) {
+    return a.score == b.score && a.acceptable == b.acceptable;
+}
 
-    [[nodiscard]] bool done() const { return i >= first->size(); }
-    [[nodiscard]] char16_t c1() const { return (*first)[i]->c; }
-    [[nodiscard]] char16_t c2() const { return second ? (*second)[j]->c : 0; }
-    void advance() {
-        if (second && ++j < second->size())
-            return;
-        j = 0;
-        ++i;
-    }
-    // Heap order: the smallest key on top.
-    friend bool operator>(const Stream& a, const Stream& b) {
-        if (a.levels != b.levels)
-            return a.levels > b.levels;
-        if (a.c1() != b.c1())
-            return a.c1() > b.c1();
-        return a.c2() > b.c2();
-    }
-};
+bool ranksBefore(const Combination& a, const Combination& b) {
+    if (a.score != b.score)
+        return a.score > b.score;
+    return a.acceptable > b.acceptable;
+}
 
-int levelIndex(int commonness) {
-    return std::clamp(commonness, 1, kCommonnessLevels) - 1;
+std::uint64_t mix(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+std::uint64_t shuffleSeed(const SearchOptions& o) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    auto add = [&](std::uint64_t v) { h = (h ^ v) * 0x100000001B3ull; };
+    for (const char16_t c : o.surname)
+        add(c);
+    add(0x10000);
+    for (const char16_t c : o.suffix)
+        add(c);
+    add(o.company ? 1 : 2);
+    return h;
+}
+
+int tierOf(const SearchOptions& o, const NameCharacter* name, const FirmCharacter* firm) {
+    if (o.company)
+        return firm ? firm->tier : 0;
+    return name ? name->tier : 0;
+}
+
+int characterPenalty(int tier, int commonness) {
+    if (tier == kTopTier)
+        return 0;
+    if (tier == kLastTier)
+        return 2;
+    return 3 + commonness;
+}
+
+bool opposite(Lean a, Lean b) {
+    return (a == Lean::male && b == Lean::female) || (a == Lean::female && b == Lean::male);
 }
 
 }  // namespace
@@ -72,6 +125,8 @@ std::string searchOptionsProblem(const SearchOptions& o) {
         return "姓最长 10 个字";
     if (!o.company && !o.suffix.empty())
         return "后缀只用于公司名";
+    if (o.company && o.gender != Gender::any)
+        return "公司名不分性别";
     if (o.keep) {
         if (o.keepAt < 1 || o.keepAt > o.givenLength)
             return "保留字的位置只能是 1 到 " + std::to_string(o.givenLength);
@@ -116,21 +171,251 @@ bool engineAccepts(const Analysis& a) {
     return !(a.outerClass == LuckClass::misfortune && a.name.size() != 2);
 }
 
+bool searchAdmits(const SearchOptions& o, const PoolCharacter& c) {
+    const int tier = tierOf(o, c.name, c.firm);
+    const bool inTable = tier == kTopTier || (o.allTiers && tier == kLastTier);
+    if (!c.anyCharacter && !inTable)
+        return false;
+    return o.company || suits(c.name ? c.name->lean : Lean::neutral, o.gender);
+}
+
+std::uint64_t shuffleOrder(const SearchOptions& o, int place, char16_t c) {
+    return mix(shuffleSeed(o) ^ (static_cast<std::uint64_t>(place) << 32) ^ c);
+}
+
+int nameQuality(const SearchOptions& o, std::u16string_view given) {
+    std::optional<std::size_t> fixed;
+    if (o.keep && o.keepAt >= 1 && static_cast<std::size_t>(o.keepAt) <= given.size())
+        fixed = static_cast<std::size_t>(o.keepAt - 1);
+    int quality = 0;
+    bool male = false, female = false;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const NameCharacter* name = nameCharacter(given[i]);
+        const Lean lean = name ? name->lean : Lean::neutral;
+        male = male || lean == Lean::male;
+        female = female || lean == Lean::female;
+        if (i != fixed) {
+            quality +=
+                characterPenalty(tierOf(o, name, firmCharacter(given[i])), gb2312Level(given[i]));
+        }
+    }
+    NameSound sound =
+        nameSound(o.surname, given, o.company ? std::u16string_view(o.suffix) : u"", !o.company);
+    if (fixed)
+        sound.fixedInGiven = sound.givenBegin + *fixed;
+    quality += soundPenalty(sound);
+    if (!o.company && o.gender == Gender::any && male && female)
+        quality += 2;
+    return quality;
+}
+
+std::u16string pinyinOf(const Analysis& a) {
+    return a.company ? namePinyin({}, a.name) : namePinyin(a.surname, a.given);
+}
+
+std::vector<CharacterMeaning> meaningsOf(const Analysis& a) {
+    return meaningsOf(meaningfulPart(a.name, a.given, a.company), a.company);
+}
+
 struct NameSearch::State {
     State(CharacterData& d, const SearchOptions& o)
-        : data(d), batch(d), options(o), analysisOptions(searchAnalysisOptions(o)) {}
+        : data(d),
+          batch(d),
+          options(o),
+          analysisOptions(searchAnalysisOptions(o)),
+          sound(o),
+          uses(0x10000, 0) {}
 
     CharacterData& data;
     CharacterData::Batch batch;  // open for the whole search: one version of the data
     SearchOptions options;
     AnalysisOptions analysisOptions;
-    PoolCharacter kept;  // positions may point at it
+    SearchSound sound;
     std::array<Position, 2> positions;
     std::vector<Combination> combinations;  // in rank order
     std::size_t total = 0, listed = 0;
     std::size_t nextCombination = 0;  // the first of the next group
     std::size_t given = 0;            // names handed out so far
+    std::vector<std::uint32_t> uses;  // by character: at a chosen place in the names given
+
+    [[nodiscard]] bool pairs() const { return options.givenLength == 2; }
+    void fill(int p, const std::vector<PoolCharacter>& pool, const PoolCharacter& kept);
+    void countSyllables();
+    [[nodiscard]] std::size_t countPairs(const Bucket& a, const Bucket& b, bool sameStrokes) const;
+    [[nodiscard]] int quality(const Candidate& a, const Candidate* b) const;
+    [[nodiscard]] bool chosen(int p) const { return !positions[static_cast<std::size_t>(p)].fixed; }
+
+    // Every name of the combinations [begin, end) the sound rules let through whose characters'
+    // shares of the quality add up to at most maxPenalty, in shuffle order; visit(first, second
+    // or null) answers whether to go on, to leave the rest of this first character's names, or
+    // to stop.
+    enum class Step { next, skipRow, stop };
+    template <typename Visit>
+    void walk(std::size_t begin, std::size_t end, std::size_t maxPenalty, Visit&& visit) const;
 };
+
+void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
+                             const PoolCharacter& kept) {
+    Position& pos = positions[static_cast<std::size_t>(p)];
+    const SearchOptions& o = options;
+    const std::unordered_set<char16_t> excluded(o.exclude.begin(), o.exclude.end());
+    pos.fixed = o.keep && o.keepAt == p + 1;
+    pos.member.assign(0x10000, false);
+    auto wanted = [&](const PoolCharacter& c) {
+        if (excluded.contains(c.c))
+            return false;
+        if (static_cast<std::size_t>(p) < o.attributes.size() &&
+            c.attribute != std::u16string_view(&o.attributes[static_cast<std::size_t>(p)], 1))
+            return false;
+        return c.strokes >= 0 && c.strokes <= kMaxStrokes;
+    };
+    auto add = [&](const PoolCharacter& c) {
+        Candidate k;
+        k.c = c.c;
+        k.reading = c.reading;
+        k.penalty = pos.fixed ? 0
+                              : static_cast<std::uint8_t>(
+                                    characterPenalty(tierOf(o, c.name, c.firm), c.commonness));
+        k.lean = c.name ? c.name->lean : Lean::neutral;
+        k.order = shuffleOrder(o, p, c.c);
+        Bucket& b = pos.byStrokes[static_cast<std::size_t>(c.strokes)];
+        b.byPenalty[std::min<std::size_t>(k.penalty, kPenalties - 1)].push_back(k);
+        ++b.size;
+        pos.member[c.c] = true;
+    };
+    if (pos.fixed) {
+        if (wanted(kept))
+            add(kept);
+    } else {
+        for (const PoolCharacter& c : pool) {
+            if (wanted(c) && searchAdmits(o, c) && !sound.breaksAlone(p, c.reading))
+                add(c);
+        }
+    }
+    for (Bucket& b : pos.byStrokes) {
+        for (auto& chars : b.byPenalty) {
+            std::sort(chars.begin(), chars.end(), [](const Candidate& x, const Candidate& y) {
+                return x.order != y.order ? x.order < y.order : x.c < y.c;
+            });
+        }
+    }
+}
+
+void NameSearch::State::countSyllables() {
+    const std::size_t width = syllableCount();
+    const std::optional<std::uint8_t> tone = sound.oneTone();
+    for (Position& pos : positions) {
+        for (Bucket& b : pos.byStrokes) {
+            if (b.size == 0)
+                continue;
+            b.bySyllable.assign(width, 0);
+            b.bySyllableOnTone.assign(width, 0);
+            for (const auto& chars : b.byPenalty) {
+                for (const Candidate& k : chars) {
+                    if (!k.reading.known())
+                        continue;
+                    if (b.bySyllable[k.reading.syllable]++ == 0)
+                        b.syllables.push_back(k.reading.syllable);
+                    if (tone && k.reading.tone == *tone) {
+                        ++b.bySyllableOnTone[k.reading.syllable];
+                        ++b.onTone;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// The pairs the sound rules let through: all pairs, less those on one tone, those sounding like
+// an ill word, and those repeating a syllable with two different characters, each counted once.
+std::size_t NameSearch::State::countPairs(const Bucket& a, const Bucket& b,
+                                          bool sameStrokes) const {
+    std::size_t fails = static_cast<std::size_t>(a.onTone) * b.onTone;
+    auto both = [&](SyllableId x, SyllableId y) {
+        return static_cast<std::size_t>(a.bySyllable[x]) * b.bySyllable[y] -
+               static_cast<std::size_t>(a.bySyllableOnTone[x]) * b.bySyllableOnTone[y];
+    };
+    for (const auto& [x, y] : sound.badPairs())
+        fails += both(x, y);
+    for (const SyllableId x : a.syllables) {
+        if (!sound.badPair(x, x))
+            fails += both(x, x);
+    }
+    // The same character at both places is a doubled name, not a repeat.
+    if (sameStrokes) {
+        const std::optional<std::uint8_t> tone = sound.oneTone();
+        for (const auto& chars : a.byPenalty) {
+            for (const Candidate& k : chars) {
+                if (positions[1].member[k.c] && k.reading.known() &&
+                    !sound.badPair(k.reading.syllable, k.reading.syllable) &&
+                    !(tone && k.reading.tone == *tone))
+                    --fails;
+            }
+        }
+    }
+    return a.size * b.size - fails;
+}
+
+int NameSearch::State::quality(const Candidate& a, const Candidate* b) const {
+    if (!b)
+        return a.penalty + sound.penalty(a.c, a.reading, 0, {});
+    int q = a.penalty + b->penalty + sound.penalty(a.c, a.reading, b->c, b->reading);
+    if (!options.company && options.gender == Gender::any && opposite(a.lean, b->lean))
+        q += 2;
+    return q;
+}
+
+template <typename Visit>
+void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t maxPenalty,
+                             Visit&& visit) const {
+    struct Stream {
+        const std::vector<Candidate>* first;
+        const std::vector<Candidate>* second;  // null for a one-character given name
+        std::size_t i = 0, j = 0;
+    };
+    auto key = [](const Stream& s) {
+        const Candidate& a = (*s.first)[s.i];
+        const Candidate* b = s.second ? &(*s.second)[s.j] : nullptr;
+        return std::tuple(a.order, b ? b->order : 0, a.c, b ? b->c : 0);
+    };
+    auto later = [&](const Stream& x, const Stream& y) { return key(x) > key(y); };
+    std::priority_queue<Stream, std::vector<Stream>, decltype(later)> heap(later);
+    for (std::size_t i = begin; i < end; ++i) {
+        const Combination& c = combinations[i];
+        const Bucket& first = positions[0].byStrokes[static_cast<std::size_t>(c.strokes[0])];
+        const Bucket& second = positions[1].byStrokes[static_cast<std::size_t>(c.strokes[1])];
+        for (std::size_t p1 = 0; p1 < kPenalties && p1 <= maxPenalty; ++p1) {
+            if (first.byPenalty[p1].empty())
+                continue;
+            if (!pairs()) {
+                heap.push(Stream{&first.byPenalty[p1], nullptr});
+                continue;
+            }
+            for (std::size_t p2 = 0; p2 < kPenalties && p1 + p2 <= maxPenalty; ++p2) {
+                if (!second.byPenalty[p2].empty())
+                    heap.push(Stream{&first.byPenalty[p1], &second.byPenalty[p2]});
+            }
+        }
+    }
+    while (!heap.empty()) {
+        Stream s = heap.top();
+        heap.pop();
+        const Candidate& a = (*s.first)[s.i];
+        const Candidate* b = s.second ? &(*s.second)[s.j] : nullptr;
+        Step step = Step::next;
+        if (!b || !sound.breaksTogether(a.c, a.reading, b->c, b->reading))
+            step = visit(a, b);
+        if (step == Step::stop)
+            return;
+        if (s.second && step == Step::next && ++s.j < s.second->size()) {
+            heap.push(s);
+            continue;
+        }
+        s.j = 0;
+        if (++s.i < s.first->size())
+            heap.push(s);
+    }
+}
 
 NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& pool,
                        const SearchOptions& o)
@@ -139,60 +424,39 @@ NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& po
     const int length = o.givenLength;
 
     // The kept character counts as the analysis looks it up, listed or not.
+    PoolCharacter kept;
     if (o.keep) {
         StrokeInfo info = data.strokes(std::u16string_view(&*o.keep, 1));
-        s.kept = {*o.keep, info.strokes, std::move(info.attribute), gb2312Level(*o.keep)};
+        kept = {*o.keep,
+                info.strokes,
+                std::move(info.attribute),
+                gb2312Level(*o.keep),
+                readingOf(*o.keep),
+                nameCharacter(*o.keep),
+                firmCharacter(*o.keep),
+                true};
     }
-    const std::unordered_set<char16_t> excluded(o.exclude.begin(), o.exclude.end());
-
-    for (int p = 0; p < length; ++p) {
-        Position& pos = s.positions[static_cast<std::size_t>(p)];
-        auto wanted = [&](const PoolCharacter& c) {
-            if (excluded.contains(c.c))
-                return false;
-            if (static_cast<std::size_t>(p) < o.attributes.size() &&
-                c.attribute != std::u16string_view(&o.attributes[static_cast<std::size_t>(p)], 1))
-                return false;
-            return c.strokes >= 0 && c.strokes <= kMaxStrokes;
-        };
-        auto add = [&](const PoolCharacter& c) {
-            const auto k = static_cast<std::size_t>(c.strokes);
-            pos.byStrokes[k][static_cast<std::size_t>(levelIndex(c.commonness))].push_back(&c);
-            ++pos.counts[k];
-        };
-        if (o.keep && o.keepAt == p + 1) {
-            if (wanted(s.kept))
-                add(s.kept);
-        } else {
-            for (const PoolCharacter& c : pool) {
-                if (wanted(c))
-                    add(c);
-            }
-        }
-    }
-
-    auto representative = [&](const Position& pos, int k) {
-        for (const auto& level : pos.byStrokes[static_cast<std::size_t>(k)]) {
-            if (!level.empty())
-                return level.front()->c;
-        }
-        return char16_t{0};
-    };
+    for (int p = 0; p < length; ++p)
+        s.fill(p, pool, kept);
+    if (s.pairs())
+        s.countSyllables();
 
     // Each combination of stroke counts, judged once on one name that has it.
     const int secondMax = length == 2 ? kMaxStrokes : 0;
     for (int k1 = 0; k1 <= kMaxStrokes; ++k1) {
-        const std::size_t n1 = s.positions[0].counts[static_cast<std::size_t>(k1)];
-        if (n1 == 0)
+        const Bucket& b1 = s.positions[0].byStrokes[static_cast<std::size_t>(k1)];
+        if (b1.size == 0)
             continue;
         for (int k2 = 0; k2 <= secondMax; ++k2) {
-            const std::size_t n2 =
-                length == 2 ? s.positions[1].counts[static_cast<std::size_t>(k2)] : 1;
-            if (n2 == 0)
+            const Bucket& b2 = s.positions[1].byStrokes[static_cast<std::size_t>(k2)];
+            if (length == 2 && b2.size == 0)
                 continue;
-            std::u16string given(1, representative(s.positions[0], k1));
+            const std::size_t names = length == 2 ? s.countPairs(b1, b2, k1 == k2) : b1.size;
+            if (names == 0)
+                continue;
+            std::u16string given(1, b1.any()->c);
             if (length == 2)
-                given.push_back(representative(s.positions[1], k2));
+                given.push_back(b2.any()->c);
             const Analysis a = analyseName(data, searchedName(o, given), s.analysisOptions);
             const std::optional<double> score =
                 a.score ? leadingNumber(*a.score) : std::optional<double>();
@@ -202,16 +466,11 @@ NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& po
             c.strokes[0] = k1, c.strokes[1] = k2;
             c.score = score.value_or(-std::numeric_limits<double>::infinity());
             c.acceptable = engineAccepts(a);
-            c.names = n1 * n2;
+            c.names = names;
             s.combinations.push_back(c);
         }
     }
-    std::stable_sort(s.combinations.begin(), s.combinations.end(),
-                     [](const Combination& a, const Combination& b) {
-                         if (a.score != b.score)
-                             return a.score > b.score;
-                         return a.acceptable > b.acceptable;
-                     });
+    std::stable_sort(s.combinations.begin(), s.combinations.end(), ranksBefore);
     for (const Combination& c : s.combinations)
         s.total += c.names;
     s.listed = std::min(s.total, o.top);
@@ -235,47 +494,51 @@ bool NameSearch::nextGroup(std::vector<GivenName>& names) {
     if (s.given >= s.listed || g >= combinations.size())
         return false;
     std::size_t end = g;
-    while (end < combinations.size() && combinations[end].score == combinations[g].score &&
-           combinations[end].acceptable == combinations[g].acceptable) {
+    while (end < combinations.size() && sameRank(combinations[end], combinations[g]))
         ++end;
-    }
     s.nextCombination = end;
-
-    // Within the group, merge the combinations' names by commonness and code.
-    const bool pairs = s.options.givenLength == 2;
-    std::priority_queue<Stream, std::vector<Stream>, std::greater<>> heap;
-    for (std::size_t i = g; i < end; ++i) {
-        const Bucket& b1 =
-            s.positions[0].byStrokes[static_cast<std::size_t>(combinations[i].strokes[0])];
-        const Bucket* b2 =
-            pairs ? &s.positions[1].byStrokes[static_cast<std::size_t>(combinations[i].strokes[1])]
-                  : nullptr;
-        for (int l1 = 0; l1 < kCommonnessLevels; ++l1) {
-            const auto& first = b1[static_cast<std::size_t>(l1)];
-            if (first.empty())
-                continue;
-            if (!b2) {
-                heap.push(Stream{&first, nullptr, l1});
-                continue;
-            }
-            for (int l2 = 0; l2 < kCommonnessLevels; ++l2) {
-                const auto& second = (*b2)[static_cast<std::size_t>(l2)];
-                if (!second.empty())
-                    heap.push(Stream{&first, &second, l1 + l2});
-            }
-        }
-    }
     const std::size_t wanted = s.listed - s.given;
-    while (!heap.empty() && names.size() < wanted) {
-        Stream stream = heap.top();
-        heap.pop();
-        GivenName name;
-        name.chars = {stream.c1(), stream.c2()};
-        name.length = stream.second ? 2 : 1;
-        names.push_back(name);
-        stream.advance();
-        if (!stream.done())
-            heap.push(stream);
+    using Step = State::Step;
+
+    // Quality by quality, in shuffle order, a name whose chosen characters are each used fewer
+    // than `cap` times so far; held-back names wait for the next pass, with the cap doubled.
+    // A pass that held nothing back has given every name of its quality.
+    auto fresh = [&](char16_t c, int p, std::uint32_t cap) {
+        return !s.chosen(p) || s.uses[c] < cap;
+    };
+    for (int q = 0; q < kQualityLevels && names.size() < wanted; ++q) {
+        std::unordered_set<std::uint32_t> taken;
+        bool heldBack = true;
+        for (std::uint32_t cap = 2; heldBack && names.size() < wanted; cap *= 2) {
+            heldBack = false;
+            const bool later = cap > 2;  // names taken by an earlier pass come again
+            s.walk(
+                g, end, static_cast<std::size_t>(q), [&](const Candidate& a, const Candidate* b) {
+                    if (!fresh(a.c, 0, cap)) {
+                        heldBack = true;  // perhaps: the row is not looked at
+                        return Step::skipRow;
+                    }
+                    if (std::min(s.quality(a, b), kQualityLevels - 1) != q)
+                        return Step::next;
+                    const std::uint32_t id = static_cast<std::uint32_t>(a.c) << 16 | (b ? b->c : 0);
+                    if (later && taken.contains(id))
+                        return Step::next;
+                    if (b && !fresh(b->c, 1, cap)) {
+                        heldBack = true;
+                        return Step::next;
+                    }
+                    GivenName name;
+                    name.chars = {a.c, b ? b->c : char16_t{0}};
+                    name.length = b ? 2 : 1;
+                    names.push_back(name);
+                    taken.insert(id);
+                    if (s.chosen(0))
+                        ++s.uses[a.c];
+                    if (b && s.chosen(1))
+                        ++s.uses[b->c];
+                    return names.size() < wanted ? Step::next : Step::stop;
+                });
+        }
     }
     s.given += names.size();
     return true;
@@ -287,6 +550,8 @@ SearchHit NameSearch::hit(const GivenName& given, std::size_t rank) const {
     h.rank = rank;
     h.analysis = analyseName(s.data, searchedName(s.options, given.view()), s.analysisOptions);
     h.acceptable = engineAccepts(h.analysis);
+    h.pinyin = pinyinOf(h.analysis);
+    h.meanings = meaningsOf(h.analysis);
     return h;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "lexicon/name_tables.h"
 #include "platform/text.h"
 #include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
@@ -27,7 +28,10 @@ TEST(Cli, AnalysesANameAsJson) {
         "\"company\":false,\"total\":32,\"heaven\":12,\"person\":14,\"earth\":21,\"outer\":19,"
         "\"score\":\"72.9\",\"attribute\":\"金金水\",\"classes\":{\"total\":\"大吉\",\"heaven\":"
         "\"凶\","
-        "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"}}\n");
+        "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"},\"pinyin\":\"zhāng sān fēng\","
+        "\"meanings\":[{\"char\":\"三\",\"meaning\":\"" +
+            toUtf8(meaningOf(u'三', false)) + "\"},{\"char\":\"丰\",\"meaning\":\"" +
+            toUtf8(meaningOf(u'丰', false)) + "\"}]}\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -57,8 +61,14 @@ TEST(Cli, CompanyNamesHaveOnlyTheirTotal) {
     EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null"),
               std::string::npos);
     EXPECT_NE(r.out.find("\"classes\":{\"total\":"), std::string::npos);
-    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null}}"),
+    EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null}"),
               std::string::npos);
+    // A company's characters mean what they mean in a trade name.
+    EXPECT_NE(r.out.find("\"pinyin\":\"mù wú kē jì\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"char\":\"科\",\"meaning\":\"" + toUtf8(firmCharacter(u'科')->meaning) +
+                         "\"}"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST(Cli, NamesOfAnyContentGiveValidOutput) {
