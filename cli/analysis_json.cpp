@@ -87,8 +87,7 @@ class Writer {
     char* p_;
 };
 
-void write(Writer& w, const Analysis& a, std::u16string_view pinyin,
-           const std::vector<CharacterMeaning>& meanings) {
+void write(Writer& w, const Analysis& a, std::u16string_view pinyin) {
     w.raw("{\"name\":").text(a.name);
     w.raw(",\"surname\":").text(a.surname);
     w.raw(",\"given\":").text(a.given);
@@ -109,13 +108,14 @@ void write(Writer& w, const Analysis& a, std::u16string_view pinyin,
     w.raw(",\"earth\":").luckClass(a.earthClass);
     w.raw(",\"outer\":").luckClass(a.outerClass).raw("}");
     w.raw(",\"pinyin\":").text(pinyin).raw(",\"meanings\":[");
-    for (std::size_t i = 0; i < meanings.size(); ++i) {
-        w.raw(i == 0 ? "{\"char\":" : ",{\"char\":").text(std::u16string_view(&meanings[i].c, 1));
+    const std::u16string_view part = meaningfulPart(a.name, a.given, a.company);
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        w.raw(i == 0 ? "{\"char\":" : ",{\"char\":").text(part.substr(i, 1));
         w.raw(",\"meaning\":");
-        if (meanings[i].meaning.empty()) {
+        if (const std::u16string_view m = meaningOf(part[i], a.company); m.empty()) {
             w.raw("null");
         } else {
-            w.text(meanings[i].meaning);
+            w.text(m);
         }
         w.raw("}");
     }
@@ -129,13 +129,13 @@ constexpr std::size_t kBytesPerMeaning = 32;
 // to out in one run.
 void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
     const std::u16string pinyin = pinyinOf(a);
-    const std::vector<CharacterMeaning> meanings = meaningsOf(a);
+    const std::u16string_view part = meaningfulPart(a.name, a.given, a.company);
     std::size_t units = a.name.size() + a.surname.size() + a.given.size() + a.attribute.size() +
-                        (a.score ? a.score->size() : 0) + pinyin.size();
-    for (const CharacterMeaning& m : meanings)
-        units += 1 + m.meaning.size();
+                        (a.score ? a.score->size() : 0) + pinyin.size() + part.size();
+    for (const char16_t c : part)
+        units += meaningOf(c, a.company).size();
     const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units +
-                              kBytesPerMeaning * meanings.size() + tail.size();
+                              kBytesPerMeaning * part.size() + tail.size();
     char stack[2048];
     std::string heap;
     char* buffer = stack;
@@ -144,7 +144,7 @@ void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
         buffer = heap.data();
     }
     Writer w(buffer);
-    write(w, a, pinyin, meanings);
+    write(w, a, pinyin);
     w.raw(tail);
     out.append(buffer, static_cast<std::size_t>(w.end() - buffer));
 }

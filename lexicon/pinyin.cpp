@@ -18,10 +18,10 @@ std::size_t syllableCount() {
     return lexicon::tables().syllables.size();
 }
 
-std::u16string markedReading(Reading r) {
+std::u16string_view markedReading(Reading r) {
     const auto& marked = lexicon::tables().marked;
-    const auto it = marked.find(static_cast<std::uint32_t>(r.syllable) << 3 | r.tone);
-    return it == marked.end() ? std::u16string() : it->second;
+    const std::size_t at = static_cast<std::size_t>(r.syllable) << 3 | (r.tone & 7);
+    return at < marked.size() ? std::u16string_view(marked[at]) : std::u16string_view();
 }
 
 ToneClass toneClass(Reading r) noexcept {
@@ -53,32 +53,56 @@ Reading readingOf(char16_t c) {
     return t.unihan[c];
 }
 
+namespace {
+
+// The reading of character i of a surname: of the whole double surname, else of the character as
+// a surname, else its own.
+Reading surnameReadingAt(std::u16string_view surname, std::size_t i) {
+    const lexicon::Tables& t = lexicon::tables();
+    if (surname.size() == 2) {
+        const auto it =
+            t.doubleSurnames.find(static_cast<std::uint32_t>(surname[0]) << 16 | surname[1]);
+        if (it != t.doubleSurnames.end())
+            return it->second[i];
+    }
+    const Reading r = t.singleSurnames[surname[i]];
+    return r.known() ? r : readingOf(surname[i]);
+}
+
+}  // namespace
+
 std::vector<Reading> surnameReadings(std::u16string_view surname) {
-    const auto& surnames = lexicon::tables().surnames;
-    if (const auto it = surnames.find(std::u16string(surname)); it != surnames.end())
-        return it->second;
     std::vector<Reading> readings;
     readings.reserve(surname.size());
-    for (std::size_t i = 0; i < surname.size(); ++i) {
-        const auto it = surnames.find(std::u16string(1, surname[i]));
-        readings.push_back(it != surnames.end() ? it->second.front() : readingOf(surname[i]));
-    }
+    for (std::size_t i = 0; i < surname.size(); ++i)
+        readings.push_back(surnameReadingAt(surname, i));
     return readings;
 }
 
-std::u16string namePinyin(std::u16string_view surname, std::u16string_view rest) {
-    std::vector<Reading> readings = surnameReadings(surname);
-    const std::u16string name = std::u16string(surname) + std::u16string(rest);
-    for (const char16_t c : rest)
-        readings.push_back(readingOf(c));
-    std::u16string out;
-    for (std::size_t i = 0; i < name.size(); ++i) {
+void appendNamePinyin(std::u16string& out, std::u16string_view surname, std::u16string_view rest) {
+    const std::size_t n = surname.size() + rest.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = i < surname.size() ? surname[i] : rest[i - surname.size()];
+        const bool low = isLowSurrogate(c) && i > 0 &&
+                         isHighSurrogate(i - 1 < surname.size() ? surname[i - 1]
+                                                                : rest[i - 1 - surname.size()]);
         // The two halves of a pair stand together, as the one character they are.
-        if (i > 0 && !(isLowSurrogate(name[i]) && isHighSurrogate(name[i - 1])))
+        if (i > 0 && !low)
             out += u' ';
-        const std::u16string marked = markedReading(readings[i]);
-        out += marked.empty() ? std::u16string(1, name[i]) : marked;
+        const std::u16string_view marked =
+            markedReading(i < surname.size() ? surnameReadingAt(surname, i) : readingOf(c));
+        if (marked.empty()) {
+            out += c;
+        } else {
+            out += marked;
+        }
     }
+}
+
+std::u16string namePinyin(std::u16string_view surname, std::u16string_view rest) {
+    std::u16string out;
+    out.reserve(7 * (surname.size() + rest.size()));
+    appendNamePinyin(out, surname, rest);
     return out;
 }
 

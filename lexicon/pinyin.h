@@ -33,7 +33,7 @@ struct Reading {
 [[nodiscard]] std::size_t syllableCount();
 
 // The reading written with its tone mark, as the tables write it ("zhāng"); empty when unknown.
-[[nodiscard]] std::u16string markedReading(Reading r);
+[[nodiscard]] std::u16string_view markedReading(Reading r);
 
 // 平 (tones 1 and 2) or 仄 (3 and 4); neither for the neutral tone or an unknown reading.
 enum class ToneClass { none, level, oblique };
@@ -56,5 +56,6 @@ enum class ToneClass { none, level, oblique };
 // Pinyin with tone marks, one syllable per character separated by spaces: "zhāng sān fēng".
 // The surname is read as a surname; a character without a reading stands as itself.
 [[nodiscard]] std::u16string namePinyin(std::u16string_view surname, std::u16string_view rest);
+void appendNamePinyin(std::u16string& out, std::u16string_view surname, std::u16string_view rest);
 
 }  // namespace muwu

@@ -1,5 +1,6 @@
 #include "lexicon/tables.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/text.h"
@@ -119,8 +120,11 @@ class Builder {
         const std::optional<Reading> parsed = parseMarked(marked);
         if (!parsed)
             return {};
-        t_.marked.try_emplace(static_cast<std::uint32_t>(parsed->syllable) << 3 | parsed->tone,
-                              std::u16string(marked));
+        const std::size_t at = static_cast<std::size_t>(parsed->syllable) << 3 | parsed->tone;
+        if (t_.marked.size() <= at)
+            t_.marked.resize((static_cast<std::size_t>(parsed->syllable) + 1) << 3);
+        if (t_.marked[at].empty())
+            t_.marked[at] = marked;
         return *parsed;
     }
 
@@ -256,8 +260,13 @@ Tables build() {
         std::vector<Reading> readings;
         for (const std::u16string_view w : words(f[1]))
             readings.push_back(b.reading(w));
-        if (readings.size() == f[0].size())
-            t.surnames.emplace(std::u16string(f[0]), std::move(readings));
+        const std::u16string_view s = f[0];
+        if (readings.size() != s.size() || std::any_of(s.begin(), s.end(), isSurrogate))
+            return;
+        if (s.size() == 1)
+            t.singleSurnames[s[0]] = readings[0];
+        if (s.size() == 2)
+            t.doubleSurnames[static_cast<std::uint32_t>(s[0]) << 16 | s[1]] = {readings[0], readings[1]};
     });
     forEachRow(resources::kIllSounds, resources::kIllSoundsSize, [&](Fields f) {
         if (f.size() != 2)

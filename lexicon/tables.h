@@ -18,14 +18,15 @@ struct Tables {
     std::vector<std::string> syllables{""};
     std::unordered_map<std::string, SyllableId> syllableIds;
     std::vector<std::uint16_t> initials{0}, rhymes{0};
-    std::unordered_map<std::uint32_t, std::u16string> marked;  // syllable << 3 | tone
+    std::vector<std::u16string> marked;  // by syllable << 3 | tone
 
     std::vector<Reading> unihan = std::vector<Reading>(0x10000);  // by character
     std::vector<NameCharacter> names;
     std::vector<FirmCharacter> firms;
     std::vector<std::uint16_t> nameIndex = std::vector<std::uint16_t>(0x10000);  // 1 + position
     std::vector<std::uint16_t> firmIndex = std::vector<std::uint16_t>(0x10000);
-    std::unordered_map<std::u16string, std::vector<Reading>> surnames;
+    std::vector<Reading> singleSurnames = std::vector<Reading>(0x10000);  // unknown: none
+    std::unordered_map<std::uint32_t, std::array<Reading, 2>> doubleSurnames;  // c1 << 16 | c2
     std::vector<IllWord> illWords;
 
     [[nodiscard]] SyllableId find(const std::string& plain) const;

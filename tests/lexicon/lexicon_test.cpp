@@ -14,7 +14,7 @@ namespace {
 
 std::u16string marked(std::u16string_view text) {
     const std::optional<Reading> r = parseReading(text);
-    return r ? markedReading(*r) : u"?";
+    return r ? std::u16string(markedReading(*r)) : u"?";
 }
 
 TEST(Reading, ParsesOneSyllableWithAtMostOneToneMark) {
