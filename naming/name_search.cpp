@@ -24,6 +24,10 @@ constexpr int kQualityLevels = 32;
 // Above every share of the quality one character has (characterPenalty).
 constexpr std::size_t kPenalties = 3 + kCommonnessLevels + 1;
 
+// The most the sound and the genders add to a name's quality: all level or all oblique, both
+// alike sounds with each of up to three neighbours, and a male with a female character.
+constexpr std::size_t kMaxNamePenalty = 1 + 2 * 3 + 2;
+
 // A character as one place of the given name offers it.
 struct Candidate {
     char16_t c = 0;
@@ -246,12 +250,13 @@ struct NameSearch::State {
     [[nodiscard]] bool chosen(int p) const { return !positions[static_cast<std::size_t>(p)].fixed; }
 
     // Every name of the combinations [begin, end) the sound rules let through whose characters'
-    // shares of the quality add up to at most maxPenalty, in shuffle order; visit(first, second
-    // or null) answers whether to go on, to leave the rest of this first character's names, or
-    // to stop.
+    // shares of the quality add up to minPenalty to maxPenalty, in shuffle order; visit(first,
+    // second or null) answers whether to go on, to leave the rest of this first character's
+    // names, or to stop.
     enum class Step { next, skipRow, stop };
     template <typename Visit>
-    void walk(std::size_t begin, std::size_t end, std::size_t maxPenalty, Visit&& visit) const;
+    void walk(std::size_t begin, std::size_t end, std::size_t minPenalty, std::size_t maxPenalty,
+              Visit&& visit) const;
 };
 
 void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
@@ -366,20 +371,22 @@ int NameSearch::State::quality(const Candidate& a, const Candidate* b) const {
 }
 
 template <typename Visit>
-void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t maxPenalty,
-                             Visit&& visit) const {
+void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t minPenalty,
+                             std::size_t maxPenalty, Visit&& visit) const {
+    // The characters of one place, a stroke count and a share of the quality each: the first
+    // characters' lists are merged by shuffle order, and the second characters of all lists
+    // that hold one first character are merged again for it.
     struct Stream {
         const std::vector<Candidate>* first;
         const std::vector<Candidate>* second;  // null for a one-character given name
         std::size_t i = 0, j = 0;
+        [[nodiscard]] const Candidate& a() const { return (*first)[i]; }
+        [[nodiscard]] const Candidate& b() const { return (*second)[j]; }
     };
-    auto key = [](const Stream& s) {
-        const Candidate& a = (*s.first)[s.i];
-        const Candidate* b = s.second ? &(*s.second)[s.j] : nullptr;
-        return std::tuple(a.order, b ? b->order : 0, a.c, b ? b->c : 0);
+    auto laterRow = [](const Stream& x, const Stream& y) {
+        return std::pair(x.a().order, x.a().c) > std::pair(y.a().order, y.a().c);
     };
-    auto later = [&](const Stream& x, const Stream& y) { return key(x) > key(y); };
-    std::priority_queue<Stream, std::vector<Stream>, decltype(later)> heap(later);
+    std::priority_queue<Stream, std::vector<Stream>, decltype(laterRow)> rows(laterRow);
     for (std::size_t i = begin; i < end; ++i) {
         const Combination& c = combinations[i];
         const Bucket& first = positions[0].byStrokes[static_cast<std::size_t>(c.strokes[0])];
@@ -388,32 +395,56 @@ void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t max
             if (first.byPenalty[p1].empty())
                 continue;
             if (!pairs()) {
-                heap.push(Stream{&first.byPenalty[p1], nullptr});
+                if (p1 >= minPenalty)
+                    rows.push(Stream{&first.byPenalty[p1], nullptr});
                 continue;
             }
             for (std::size_t p2 = 0; p2 < kPenalties && p1 + p2 <= maxPenalty; ++p2) {
-                if (!second.byPenalty[p2].empty())
-                    heap.push(Stream{&first.byPenalty[p1], &second.byPenalty[p2]});
+                if (p1 + p2 >= minPenalty && !second.byPenalty[p2].empty())
+                    rows.push(Stream{&first.byPenalty[p1], &second.byPenalty[p2]});
             }
         }
     }
-    while (!heap.empty()) {
-        Stream s = heap.top();
-        heap.pop();
-        const Candidate& a = (*s.first)[s.i];
-        const Candidate* b = s.second ? &(*s.second)[s.j] : nullptr;
+    auto laterName = [](const Stream& x, const Stream& y) {
+        return std::pair(x.b().order, x.b().c) > std::pair(y.b().order, y.b().c);
+    };
+    std::vector<Stream> row;  // the lists of one first character, as a heap by second character
+    while (!rows.empty()) {
+        const char16_t c1 = rows.top().a().c;
+        row.clear();
+        while (!rows.empty() && rows.top().a().c == c1) {
+            row.push_back(rows.top());
+            rows.pop();
+        }
         Step step = Step::next;
-        if (!b || !sound.breaksTogether(a.c, a.reading, b->c, b->reading))
-            step = visit(a, b);
+        if (!pairs()) {
+            step = visit(row.front().a(), nullptr);
+        } else {
+            std::make_heap(row.begin(), row.end(), laterName);
+            std::size_t live = row.size();
+            while (live > 0 && step == Step::next) {
+                std::pop_heap(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(live),
+                              laterName);
+                Stream& s = row[live - 1];
+                const Candidate& a = s.a();
+                const Candidate& b = s.b();
+                if (!sound.breaksTogether(a.c, a.reading, b.c, b.reading))
+                    step = visit(a, &b);
+                if (++s.j < s.second->size()) {
+                    std::push_heap(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(live),
+                                   laterName);
+                } else {
+                    --live;
+                }
+            }
+        }
         if (step == Step::stop)
             return;
-        if (s.second && step == Step::next && ++s.j < s.second->size()) {
-            heap.push(s);
-            continue;
+        for (Stream& s : row) {
+            s.j = 0;
+            if (++s.i < s.first->size())
+                rows.push(s);
         }
-        s.j = 0;
-        if (++s.i < s.first->size())
-            heap.push(s);
     }
 }
 
@@ -507,37 +538,46 @@ bool NameSearch::nextGroup(std::vector<GivenName>& names) {
         return !s.chosen(p) || s.uses[c] < cap;
     };
     for (int q = 0; q < kQualityLevels && names.size() < wanted; ++q) {
-        std::unordered_set<std::uint32_t> taken;
-        bool heldBack = true;
-        for (std::uint32_t cap = 2; heldBack && names.size() < wanted; cap *= 2) {
+        // The names of this quality that earlier passes took, sorted: four bytes a name.
+        std::vector<std::uint32_t> taken;
+        std::size_t earlier = 0;
+        std::uint32_t cap = 2;
+        bool heldBack = false;
+        auto visit = [&](const Candidate& a, const Candidate* b) {
+            if (!fresh(a.c, 0, cap)) {
+                heldBack = true;  // perhaps: the row is not looked at
+                return Step::skipRow;
+            }
+            if (std::min(s.quality(a, b), kQualityLevels - 1) != q)
+                return Step::next;
+            const std::uint32_t id = static_cast<std::uint32_t>(a.c) << 16 | (b ? b->c : 0);
+            if (std::binary_search(taken.begin(),
+                                   taken.begin() + static_cast<std::ptrdiff_t>(earlier), id))
+                return Step::next;
+            if (b && !fresh(b->c, 1, cap)) {
+                heldBack = true;
+                return Step::next;
+            }
+            GivenName name;
+            name.chars = {a.c, b ? b->c : char16_t{0}};
+            name.length = b ? 2 : 1;
+            names.push_back(name);
+            taken.push_back(id);
+            if (s.chosen(0))
+                ++s.uses[a.c];
+            if (b && s.chosen(1))
+                ++s.uses[b->c];
+            return names.size() < wanted ? Step::next : Step::stop;
+        };
+        for (;; cap *= 2) {
             heldBack = false;
-            const bool later = cap > 2;  // names taken by an earlier pass come again
-            s.walk(
-                g, end, static_cast<std::size_t>(q), [&](const Candidate& a, const Candidate* b) {
-                    if (!fresh(a.c, 0, cap)) {
-                        heldBack = true;  // perhaps: the row is not looked at
-                        return Step::skipRow;
-                    }
-                    if (std::min(s.quality(a, b), kQualityLevels - 1) != q)
-                        return Step::next;
-                    const std::uint32_t id = static_cast<std::uint32_t>(a.c) << 16 | (b ? b->c : 0);
-                    if (later && taken.contains(id))
-                        return Step::next;
-                    if (b && !fresh(b->c, 1, cap)) {
-                        heldBack = true;
-                        return Step::next;
-                    }
-                    GivenName name;
-                    name.chars = {a.c, b ? b->c : char16_t{0}};
-                    name.length = b ? 2 : 1;
-                    names.push_back(name);
-                    taken.insert(id);
-                    if (s.chosen(0))
-                        ++s.uses[a.c];
-                    if (b && s.chosen(1))
-                        ++s.uses[b->c];
-                    return names.size() < wanted ? Step::next : Step::stop;
-                });
+            // The rest of a name's quality (sound, gender) is never above kMaxNamePenalty.
+            const std::size_t top = static_cast<std::size_t>(q);
+            s.walk(g, end, top > kMaxNamePenalty ? top - kMaxNamePenalty : 0, top, visit);
+            if (!heldBack || names.size() >= wanted)
+                break;
+            std::sort(taken.begin(), taken.end());
+            earlier = taken.size();
         }
     }
     s.given += names.size();
