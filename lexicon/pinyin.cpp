@@ -83,9 +83,9 @@ void appendNamePinyin(std::u16string& out, std::u16string_view surname, std::u16
     const std::size_t n = surname.size() + rest.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = i < surname.size() ? surname[i] : rest[i - surname.size()];
-        const bool low = isLowSurrogate(c) && i > 0 &&
-                         isHighSurrogate(i - 1 < surname.size() ? surname[i - 1]
-                                                                : rest[i - 1 - surname.size()]);
+        const bool low =
+            isLowSurrogate(c) && i > 0 &&
+            isHighSurrogate(i - 1 < surname.size() ? surname[i - 1] : rest[i - 1 - surname.size()]);
         // The two halves of a pair stand together, as the one character they are.
         if (i > 0 && !low)
             out += u' ';

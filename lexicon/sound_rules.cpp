@@ -60,13 +60,18 @@ SoundVerdict judgeSound(const NameSound& s) {
                               [&](const Reading& x) { return x.known() && x.tone == r[0].tone; }))
         return {SoundFault::oneTone, nullptr};
 
-    for (const IllWord& w : illWords()) {
-        const std::size_t length = w.sounds.size();
-        for (std::size_t start = 0; start + length <= n; ++start) {
-            if (!anyChosen(s, start, start + length))
+    // Each word that starts with the syllable at start, laid over the name from there.
+    const lexicon::Tables& t = lexicon::tables();
+    for (std::size_t start = 0; start < n; ++start) {
+        if (!r[start].known() || r[start].syllable >= t.illWordsByFirst.size())
+            continue;
+        for (const std::size_t index : t.illWordsByFirst[r[start].syllable]) {
+            const IllWord& w = t.illWords[index];
+            const std::size_t length = w.sounds.size();
+            if (start + length > n || !anyChosen(s, start, start + length))
                 continue;
             bool same = true;
-            for (std::size_t k = 0; k < length && same; ++k)
+            for (std::size_t k = 1; k < length && same; ++k)
                 same = r[start + k].known() && r[start + k].syllable == w.sounds[k];
             if (same)
                 return {SoundFault::illWord, &w};

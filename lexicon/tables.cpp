@@ -266,7 +266,8 @@ Tables build() {
         if (s.size() == 1)
             t.singleSurnames[s[0]] = readings[0];
         if (s.size() == 2)
-            t.doubleSurnames[static_cast<std::uint32_t>(s[0]) << 16 | s[1]] = {readings[0], readings[1]};
+            t.doubleSurnames[static_cast<std::uint32_t>(s[0]) << 16 | s[1]] = {readings[0],
+                                                                               readings[1]};
     });
     forEachRow(resources::kIllSounds, resources::kIllSoundsSize, [&](Fields f) {
         if (f.size() != 2)
@@ -277,6 +278,9 @@ Tables build() {
         if (w.sounds.size() == w.word.size() && w.sounds.size() >= 2)
             t.illWords.push_back(std::move(w));
     });
+    t.illWordsByFirst.resize(t.syllables.size());
+    for (std::size_t i = 0; i < t.illWords.size(); ++i)
+        t.illWordsByFirst[t.illWords[i].sounds.front()].push_back(i);
     return t;
 }
 

@@ -25,9 +25,10 @@ struct Tables {
     std::vector<FirmCharacter> firms;
     std::vector<std::uint16_t> nameIndex = std::vector<std::uint16_t>(0x10000);  // 1 + position
     std::vector<std::uint16_t> firmIndex = std::vector<std::uint16_t>(0x10000);
-    std::vector<Reading> singleSurnames = std::vector<Reading>(0x10000);  // unknown: none
+    std::vector<Reading> singleSurnames = std::vector<Reading>(0x10000);       // unknown: none
     std::unordered_map<std::uint32_t, std::array<Reading, 2>> doubleSurnames;  // c1 << 16 | c2
     std::vector<IllWord> illWords;
+    std::vector<std::vector<std::size_t>> illWordsByFirst;  // by first syllable: indices
 
     [[nodiscard]] SyllableId find(const std::string& plain) const;
 };

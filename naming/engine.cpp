@@ -78,10 +78,13 @@ RunResult NamingEngine::run() {
         return result;
     }
     // The words and characters this prefix may take.
-    std::optional<WordList> fitting;
-    if (rules_.words && count == 2 && panel_.词义Value() != 0)
-        fitting = rules_.words(words_, prefix, suffix);
-    const WordList& words = fitting ? *fitting : words_;
+    const bool fitWords = rules_.words && count == 2 && panel_.词义Value() != 0;
+    const std::u16string fittingFor = prefix + u'\n' + suffix;
+    if (fitWords && (!fitting_ || fittingFor_ != fittingFor)) {
+        fitting_ = rules_.words(words_, prefix, suffix);
+        fittingFor_ = fittingFor;
+    }
+    const WordList& words = fitWords ? *fitting_ : words_;
     const PoolSource& pools = prefix.empty() && rules_.companyPools ? rules_.companyPools : pools_;
     evenLimit_ = 0;  // the pools of this run's kind are gathered anew
     const bool wordMode = count == 2 && panel_.词义Value() != 0 && !words.empty();

@@ -133,6 +133,9 @@ class NamingEngine {
     DrawRules rules_;
     std::u16string evenPool_;  // every pool within evenLimit_ strokes, for even draws
     int evenLimit_ = 0;
+    // The words the rules left for the last prefix and suffix, kept for the runs that follow.
+    std::optional<WordList> fitting_;
+    std::u16string fittingFor_;
 };
 
 }  // namespace muwu
