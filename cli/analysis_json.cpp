@@ -87,7 +87,7 @@ class Writer {
     char* p_;
 };
 
-void write(Writer& w, const Analysis& a, std::u16string_view pinyin) {
+void write(Writer& w, const Analysis& a, std::u16string_view pinyin, std::u16string_view part) {
     w.raw("{\"name\":").text(a.name);
     w.raw(",\"surname\":").text(a.surname);
     w.raw(",\"given\":").text(a.given);
@@ -108,7 +108,6 @@ void write(Writer& w, const Analysis& a, std::u16string_view pinyin) {
     w.raw(",\"earth\":").luckClass(a.earthClass);
     w.raw(",\"outer\":").luckClass(a.outerClass).raw("}");
     w.raw(",\"pinyin\":").text(pinyin).raw(",\"meanings\":[");
-    const std::u16string_view part = meaningfulPart(a.name, a.given, a.company);
     for (std::size_t i = 0; i < part.size(); ++i) {
         w.raw(i == 0 ? "{\"char\":" : ",{\"char\":").text(part.substr(i, 1));
         w.raw(",\"meaning\":");
@@ -127,9 +126,9 @@ constexpr std::size_t kBytesPerMeaning = 32;
 
 // The object into a stack buffer when it surely fits (every name of everyday length), appended
 // to out in one run.
-void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
+void appendObject(std::string& out, const Analysis& a, std::u16string_view part,
+                  std::string_view tail) {
     const std::u16string pinyin = pinyinOf(a);
-    const std::u16string_view part = meaningfulPart(a.name, a.given, a.company);
     std::size_t units = a.name.size() + a.surname.size() + a.given.size() + a.attribute.size() +
                         (a.score ? a.score->size() : 0) + pinyin.size() + part.size();
     for (const char16_t c : part)
@@ -144,7 +143,7 @@ void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
         buffer = heap.data();
     }
     Writer w(buffer);
-    write(w, a, pinyin);
+    write(w, a, pinyin, part);
     w.raw(tail);
     out.append(buffer, static_cast<std::size_t>(w.end() - buffer));
 }
@@ -152,11 +151,15 @@ void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
 }  // namespace
 
 void appendAnalysisFields(std::string& out, const Analysis& a) {
-    appendObject(out, a, {});
+    appendObject(out, a, meaningfulPart(a.name, a.given, a.company), {});
+}
+
+void appendAnalysisFields(std::string& out, const Analysis& a, std::u16string_view meaningful) {
+    appendObject(out, a, meaningful, {});
 }
 
 void appendAnalysisJson(std::string& out, const Analysis& a) {
-    appendObject(out, a, "}\n");
+    appendObject(out, a, meaningfulPart(a.name, a.given, a.company), "}\n");
 }
 
 }  // namespace muwu::cli

@@ -57,8 +57,12 @@ std::string meaningsJson(const Analysis& a) {
 }
 
 std::string meaningsText(const Analysis& a) {
+    return meaningsText(meaningsOf(a));
+}
+
+std::string meaningsText(const std::vector<CharacterMeaning>& meanings) {
     std::string out;
-    for (const CharacterMeaning& m : meaningsOf(a)) {
+    for (const CharacterMeaning& m : meanings) {
         if (m.meaning.empty())
             continue;
         if (!out.empty())

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/json.h"
+#include "lexicon/name_tables.h"
 #include "names/analysis.h"
 
 namespace muwu::cli {
@@ -20,6 +21,7 @@ json::Object& analysisFields(json::Object& object, const Analysis& a);
 
 // The meanings there are, as text: "明：光明磊落；轩：气宇轩昂"; empty when there are none.
 [[nodiscard]] std::string meaningsText(const Analysis& a);
+[[nodiscard]] std::string meaningsText(const std::vector<CharacterMeaning>& meanings);
 
 void appendAnalysisText(std::string& out, const Analysis& a);
 

@@ -114,9 +114,17 @@ void appendText(std::string& out, const SearchHit& hit) {
                " " + grid("外格 ", a.outer, a.outerClass);
     }
     out += "　属性 " + (a.attribute.empty() ? std::string("—") : printable(a.attribute));
-    if (const std::string meanings = meaningsText(a); !meanings.empty())
+    if (const std::string meanings = meaningsText(hit.meanings); !meanings.empty())
         out += "　寓意 " + meanings;
     out += "\n";
+}
+
+// The characters the search chose, whose meanings a listed name shows.
+std::u16string generatedPart(const SearchHit& hit) {
+    std::u16string part;
+    for (const CharacterMeaning& m : hit.meanings)
+        part += m.c;
+    return part;
 }
 
 }  // namespace
@@ -175,7 +183,7 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         search.forEachHit([&](const SearchHit& hit) {
             line.clear();
             if (asJson) {
-                appendAnalysisFields(line, hit.analysis);
+                appendAnalysisFields(line, hit.analysis, generatedPart(hit));
                 line += ",\"rank\":" + std::to_string(hit.rank) + "}\n";
             } else {
                 appendText(line, hit);

@@ -453,7 +453,7 @@ SearchHit NameSearch::hit(const GivenName& given, std::size_t rank) const {
     h.analysis = analyseName(s.data, searchedName(s.options, given.view()), s.analysisOptions);
     h.acceptable = engineAccepts(h.analysis);
     h.pinyin = pinyinOf(h.analysis);
-    h.meanings = meaningsOf(h.analysis);
+    h.meanings = meaningsOf(given.view(), s.options.company);
     return h;
 }
 

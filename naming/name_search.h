@@ -39,8 +39,9 @@ struct SearchHit {
     Analysis analysis;
     bool acceptable = false;  // no 凶 in a grid the naming engine tests
     std::u16string pinyin;    // with tone marks, the surname read as a surname
-    // The meaning of each character of the given name (a company: of the whole name), from the
-    // name table (a company: the trade-name table); empty where the table has none.
+    // The meaning of each character the search chose (the given name; for a company the part
+    // between prefix and suffix), from the name table (a company: the trade-name table first);
+    // empty where neither table has one.
     std::vector<CharacterMeaning> meanings;
 };
 
