@@ -203,6 +203,21 @@ class Checker:
             sum(len(p[0]) == 2 for _, p in rows)))
 
 
+def double_surnames(data_dir):
+    text = (data_dir / "常见复姓表.txt").read_bytes().decode("gbk")
+    return [line for line in text.split("\r\n") if line]
+
+
+def check(resources, listed, readings, doubles):
+    """The faults of the four tables in resources, after printing their counts."""
+    checker = Checker(listed, readings)
+    checker.name_chars(resources / "name_chars.tsv")
+    checker.firm_chars(resources / "firm_chars.tsv")
+    checker.ill_sounds(resources / "ill_sounds.tsv")
+    checker.surname_readings(resources / "surname_readings.tsv", doubles)
+    return checker.errors
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--resources", type=pathlib.Path, default=ROOT / "resources")
@@ -210,17 +225,12 @@ def main():
     parser.add_argument("--unicode-dir", default="/usr/share/unicode")
     args = parser.parse_args()
 
-    checker = Checker(listed_characters(args.data_dir), unihan_readings(args.unicode_dir))
-    doubles = [l for l in (args.data_dir / "常见复姓表.txt").read_bytes().decode("gbk").split("\r\n")
-               if l]
-    checker.name_chars(args.resources / "name_chars.tsv")
-    checker.firm_chars(args.resources / "firm_chars.tsv")
-    checker.ill_sounds(args.resources / "ill_sounds.tsv")
-    checker.surname_readings(args.resources / "surname_readings.tsv", doubles)
-    for e in checker.errors:
+    errors = check(args.resources, listed_characters(args.data_dir),
+                   unihan_readings(args.unicode_dir), double_surnames(args.data_dir))
+    for e in errors:
         print(e, file=sys.stderr)
-    if checker.errors:
-        sys.exit("%d faults" % len(checker.errors))
+    if errors:
+        sys.exit("%d faults" % len(errors))
 
 
 if __name__ == "__main__":
