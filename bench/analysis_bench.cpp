@@ -69,7 +69,7 @@ void BM_PureAnalysisInBatch(benchmark::State& state) {
 std::string makeNames(std::size_t count) {
     muwu::CharacterData data(dataFolder());
     std::u16string pool;
-    for (const muwu::PoolCharacter& c : muwu::searchPool(data, muwu::PoolKind::nameWorthy))
+    for (const muwu::PoolCharacter& c : muwu::searchPool(data, muwu::PoolKind::tables))
         pool += c.c;
     std::mt19937 rng(42);
     std::string text;
@@ -122,11 +122,11 @@ void BM_CliBatchJson(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count));
 }
 
-// The top 50 two-character given names of a surname over every name-worthy pair, the character
-// pool built once as the search window keeps it.
+// The top 50 two-character given names of a surname over every pair of the name table's first
+// tier, the character pool built once as the search window keeps it.
 void BM_SearchTop50(benchmark::State& state) {
     muwu::CharacterData data(dataFolder());
-    const auto pool = muwu::searchPool(data, muwu::PoolKind::nameWorthy);
+    const auto pool = muwu::searchPool(data, muwu::PoolKind::tables);
     const std::u16string surnames[] = {u"王", u"欧阳", u"张", u"诸葛", u"龚", u"李"};
     muwu::SearchOptions o;
     o.surname = surnames[state.range(0)];
@@ -139,13 +139,51 @@ void BM_SearchTop50(benchmark::State& state) {
     state.counters["names_covered"] = static_cast<double>(total);
 }
 
+// The top 50 with wider choices: for a girl; both tiers; every listed character; a company
+// (trade-name table, then every listed character).
+void BM_SearchTop50Wider(benchmark::State& state) {
+    muwu::CharacterData data(dataFolder());
+    const auto tables = muwu::searchPool(data, muwu::PoolKind::tables);
+    const auto every = muwu::searchPool(data, muwu::PoolKind::allListed);
+    muwu::SearchOptions o;
+    o.surname = u"李";
+    const std::vector<muwu::PoolCharacter>* pool = &tables;
+    switch (state.range(0)) {
+        case 0:
+            o.gender = muwu::Gender::female;
+            break;
+        case 1:
+            o.allTiers = true;
+            break;
+        case 2:
+            pool = &every;
+            break;
+        case 3:
+        case 4:
+            o.company = true;
+            o.surname.clear();
+            o.suffix = u"科技";
+            pool = state.range(0) == 3 ? &tables : &every;
+            break;
+        default:
+            break;
+    }
+    std::size_t total = 0;
+    for (auto _ : state) {
+        const muwu::SearchResult r = muwu::searchNames(data, *pool, o);
+        total = r.total;
+        benchmark::DoNotOptimize(r);
+    }
+    state.counters["names_covered"] = static_cast<double>(total);
+}
+
 // The same with the pool built inside, as one run of muwu-cli search does.
 void BM_SearchTop50WithPool(benchmark::State& state) {
     muwu::CharacterData data(dataFolder());
     muwu::SearchOptions o;
     o.surname = u"王";
     for (auto _ : state) {
-        const auto pool = muwu::searchPool(data, muwu::PoolKind::nameWorthy);
+        const auto pool = muwu::searchPool(data, muwu::PoolKind::tables);
         benchmark::DoNotOptimize(muwu::searchNames(data, pool, o));
     }
 }
@@ -155,6 +193,7 @@ void BM_SearchTop50WithPool(benchmark::State& state) {
 BENCHMARK(BM_PureAnalysis);
 BENCHMARK(BM_PureAnalysisInBatch);
 BENCHMARK(BM_SearchTop50)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchTop50Wider)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchTop50WithPool)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalysisCached);
 BENCHMARK(BM_AnalysisReadAnew)->Unit(benchmark::kMicrosecond);

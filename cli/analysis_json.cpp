@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/json.h"
+#include "naming/name_search.h"
 #include "platform/text.h"
 
 namespace muwu::cli {
@@ -104,7 +105,7 @@ class Writer {
     char* p_;
 };
 
-void write(Writer& w, const Analysis& a) {
+void write(Writer& w, const Analysis& a, std::u16string_view pinyin, std::u16string_view part) {
     w.raw("{\"name\":").text(a.name);
     w.raw(",\"surname\":").text(a.surname);
     w.raw(",\"given\":").text(a.given);
@@ -124,14 +125,34 @@ void write(Writer& w, const Analysis& a) {
     w.raw(",\"person\":").luckClass(a.personClass);
     w.raw(",\"earth\":").luckClass(a.earthClass);
     w.raw(",\"outer\":").luckClass(a.outerClass).raw("},\"sancai\":").sancai(a.sancai);
+    w.raw(",\"pinyin\":").text(pinyin).raw(",\"meanings\":[");
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        w.raw(i == 0 ? "{\"char\":" : ",{\"char\":").text(part.substr(i, 1));
+        w.raw(",\"meaning\":");
+        if (const std::u16string_view m = meaningOf(part[i], a.company); m.empty()) {
+            w.raw("null");
+        } else {
+            w.text(m);
+        }
+        w.raw("}");
+    }
+    w.raw("]");
 }
+
+// The fixed text of one meaning: {"char":,"meaning":null} and a comma.
+constexpr std::size_t kBytesPerMeaning = 32;
 
 // The object into a stack buffer when it surely fits (every name of everyday length), appended
 // to out in one run.
-void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
-    const std::size_t units = a.name.size() + a.surname.size() + a.given.size() +
-                              a.attribute.size() + (a.score ? a.score->size() : 0);
-    const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units + tail.size();
+void appendObject(std::string& out, const Analysis& a, std::u16string_view part,
+                  std::string_view tail) {
+    const std::u16string pinyin = pinyinOf(a);
+    std::size_t units = a.name.size() + a.surname.size() + a.given.size() + a.attribute.size() +
+                        (a.score ? a.score->size() : 0) + pinyin.size() + part.size();
+    for (const char16_t c : part)
+        units += meaningOf(c, a.company).size();
+    const std::size_t bound = Writer::kFixedBytes + Writer::kBytesPerUnit * units +
+                              kBytesPerMeaning * part.size() + tail.size();
     char stack[2048];
     std::string heap;
     char* buffer = stack;
@@ -140,7 +161,7 @@ void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
         buffer = heap.data();
     }
     Writer w(buffer);
-    write(w, a);
+    write(w, a, pinyin, part);
     w.raw(tail);
     out.append(buffer, static_cast<std::size_t>(w.end() - buffer));
 }
@@ -148,11 +169,15 @@ void appendObject(std::string& out, const Analysis& a, std::string_view tail) {
 }  // namespace
 
 void appendAnalysisFields(std::string& out, const Analysis& a) {
-    appendObject(out, a, {});
+    appendObject(out, a, meaningfulPart(a.name, a.given, a.company), {});
+}
+
+void appendAnalysisFields(std::string& out, const Analysis& a, std::u16string_view meaningful) {
+    appendObject(out, a, meaningful, {});
 }
 
 void appendAnalysisJson(std::string& out, const Analysis& a) {
-    appendObject(out, a, "}\n");
+    appendObject(out, a, meaningfulPart(a.name, a.given, a.company), "}\n");
 }
 
 }  // namespace muwu::cli

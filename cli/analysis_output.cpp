@@ -1,5 +1,6 @@
 #include "cli/analysis_output.h"
 
+#include "naming/name_search.h"
 #include "platform/text.h"
 
 namespace muwu::cli {
@@ -45,7 +46,42 @@ json::Object& analysisFields(json::Object& object, const Analysis& a) {
         .field("score", a.score)
         .field("attribute", std::u16string_view(a.attribute))
         .raw("classes", classes)
-        .raw("sancai", sancaiJson(a.sancai));
+        .raw("sancai", sancaiJson(a.sancai))
+        .field("pinyin", std::u16string_view(pinyinOf(a)))
+        .raw("meanings", meaningsJson(a));
+}
+
+std::string meaningsJson(const Analysis& a) {
+    std::string out = "[";
+    for (const CharacterMeaning& m : meaningsOf(a)) {
+        if (out.size() > 1)
+            out += ',';
+        json::Object object(out);
+        object.field("char", std::u16string_view(&m.c, 1));
+        if (m.meaning.empty()) {
+            object.raw("meaning", "null");
+        } else {
+            object.field("meaning", m.meaning);
+        }
+        object.close();
+    }
+    return out + "]";
+}
+
+std::string meaningsText(const Analysis& a) {
+    return meaningsText(meaningsOf(a));
+}
+
+std::string meaningsText(const std::vector<CharacterMeaning>& meanings) {
+    std::string out;
+    for (const CharacterMeaning& m : meanings) {
+        if (m.meaning.empty())
+            continue;
+        if (!out.empty())
+            out += "；";
+        out += printable(std::u16string_view(&m.c, 1)) + "：" + printable(m.meaning);
+    }
+    return out;
 }
 
 std::string gridText(const std::optional<long long>& n, LuckClass c) {
@@ -93,6 +129,9 @@ void appendAnalysisText(std::string& out, const Analysis& a) {
     }
     out += "  全称属性：" + printable(a.attribute) + "\n";
     out += "  评分：" + scoreText(a) + "\n";
+    out += "  拼音：" + printable(pinyinOf(a)) + "\n";
+    if (const std::string meanings = meaningsText(a); !meanings.empty())
+        out += "  寓意：" + meanings + "\n";
 }
 
 }  // namespace muwu::cli

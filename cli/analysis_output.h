@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/json.h"
+#include "lexicon/name_tables.h"
 #include "names/analysis.h"
 
 namespace muwu::cli {
@@ -12,8 +13,17 @@ namespace muwu::cli {
 // {"elements":"木火土","class":"吉"}, or null.
 [[nodiscard]] std::string sancaiJson(const std::optional<Sancai>& s);
 
-// The analysis' fields, for an object that may get more.
+// The analysis' fields, for an object that may get more: those of the analysis, then the
+// name's pinyin and the meanings of its given-name characters.
 json::Object& analysisFields(json::Object& object, const Analysis& a);
+
+// The meanings as a JSON array: {"char":"明","meaning":"…"} per given-name character (a
+// company: per character), "meaning" null where the table has none.
+[[nodiscard]] std::string meaningsJson(const Analysis& a);
+
+// The meanings there are, as text: "明：光明磊落；轩：气宇轩昂"; empty when there are none.
+[[nodiscard]] std::string meaningsText(const Analysis& a);
+[[nodiscard]] std::string meaningsText(const std::vector<CharacterMeaning>& meanings);
 
 void appendAnalysisText(std::string& out, const Analysis& a);
 

@@ -29,8 +29,8 @@
 #include "names/luck_table.h"
 #include "names/report.h"
 #include "names/version.h"
+#include "naming/draw_rules.h"
 #include "naming/form_evaluator.h"
-#include "naming/name_worthy.h"
 #include "platform/data_folder.h"
 #include "platform/desktop_folder.h"
 #include "platform/error_text.h"
@@ -58,15 +58,18 @@ constexpr std::string_view kUsage =
     "  entry N                   数理 N（0–80）的说明文字\n"
     "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
     "          把名称的分析写成姓名报告（《名称》姓名报告.txt），输出报告的路径\n"
-    "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--all-chars]\n"
-    "       [--runs R] [--seed X] [--json]\n"
+    "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--gender 男|女]\n"
+    "       [--all-tiers] [--all-chars] [--runs R] [--seed X] [--json]\n"
     "          自动取名 R 次（默认 1），如同在取名窗中按“求名”：N 个字（默认 2，1–22），\n"
     "          笔画数在 K（1–30）以内（默认 9）；N 为 2 时从词库“4.lib”的四字词中取两个字，\n"
     "          --no-words 则按笔画取字；--seed 让第 i 次以 X+i-1 为种子（默认：当时时刻）\n"
-    "          按笔画取字时只取宜用于名字的常用字，--all-chars 则取笔画表中的全部字\n"
+    "          只取取名用字表的一等字（公司名取字号用字表），--all-tiers 也取二等字，\n"
+    "          --all-chars 取笔画表中的全部字；--gender 不取偏向另一性别的字；\n"
+    "          读音犯忌的名字重取，词中拆出的两个字都须合用\n"
     "\n"
     "选项：\n"
     "  --company            按公司名（粗算）分析\n"
+    "  --gender 男|女       只取适合男孩或女孩的字\n"
     "  --surname-length L   名称粘贴后把姓长度设为 L（1–10）\n"
     "  --no-auto            不自动识别复姓\n"
     "  --json               每个结果输出一行 JSON\n"
@@ -79,12 +82,12 @@ constexpr std::string_view kUsage =
     "退出码：0 成功，2 用法错误，3 无法读取数据，4 报表、输出或输入失败，5 每次取名都超时。\n"
     "文本输出中名称里的控制字符写作 \\uXXXX。\n";
 
-const std::set<std::string> kFlags = {"--company", "--no-auto",  "--json",
-                                      "--batch",   "--help",     "-h",
-                                      "--version", "--no-words", "--all-chars"};
-const std::set<std::string> kValued = {"--data",   "--surname-length", "--dir",
-                                       "--prefix", "--suffix",         "--chars",
-                                       "--limit",  "--runs",           "--seed"};
+const std::set<std::string> kFlags = {"--company",   "--no-auto",  "--json",    "--batch",
+                                      "--help",      "-h",         "--version", "--no-words",
+                                      "--all-chars", "--all-tiers"};
+const std::set<std::string> kValued = {"--data",   "--surname-length", "--dir",   "--prefix",
+                                       "--suffix", "--chars",          "--limit", "--runs",
+                                       "--seed",   "--gender"};
 
 Parsed parse(const std::vector<std::string>& args) {
     return parseArguments(args, {kFlags, kValued, "未知的选项 "});
@@ -370,7 +373,7 @@ void checkPrefix(std::u16string_view prefix) {
 // of a form loaded once, as presses of 求名 in one session are.
 int nameCommand(const Parsed& p, Session& s) {
     allowOnly(p, {"--prefix", "--suffix", "--chars", "--limit", "--no-words", "--all-chars",
-                  "--runs", "--seed", "--json"});
+                  "--all-tiers", "--gender", "--runs", "--seed", "--json"});
     if (!p.positionals.empty())
         throw UsageError{"name 不接受名称参数，姓用 --prefix 给出"};
     NamingSettings settings;
@@ -382,6 +385,12 @@ int nameCommand(const Parsed& p, Session& s) {
     }
     settings.prefix = fromUtf8(valueOr(p, "--prefix", ""));
     checkPrefix(settings.prefix);
+    DrawOptions draw;
+    draw.gender = genderOption(p);
+    draw.allTiers = p.flags.contains("--all-tiers");
+    draw.allChars = p.flags.contains("--all-chars");
+    if (settings.prefix.empty() && draw.gender != Gender::any)
+        throw UsageError{"公司名（没有 --prefix）不分性别，不用 --gender"};
     settings.suffix = fromUtf8(valueOr(p, "--suffix", ""));
     settings.count =
         fromUtf8(std::to_string(integerOption(p, "--chars", 2, 1, kMaxCharacterCount)));
@@ -409,10 +418,9 @@ int nameCommand(const Parsed& p, Session& s) {
     auto seed = static_cast<std::uint64_t>(firstSeed);
     UniformRandom random(seeded ? UniformRandom::SeedSource([&] { return seed++; })
                                 : UniformRandom::SeedSource());
-    PoolSource pools = [&](int n) { return s.data().strokePool(n); };
-    if (!p.flags.contains("--all-chars"))
-        pools = nameWorthyPools(std::move(pools));
-    NamingEngine engine(evaluator, panel, random, pools, words.words);
+    const PoolSource lists = [&](int n) { return s.data().strokePool(n); };
+    NamingEngine engine(evaluator, panel, random, admittedPools(lists, draw, false), words.words,
+                        tableDrawRules(lists, draw));
     bool anyAccepted = false;
     for (long long i = 1; i <= runs; ++i) {
         const RunResult r = engine.run();

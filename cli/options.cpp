@@ -76,6 +76,16 @@ long long integerOption(const Parsed& p, const std::string& name, long long fall
     return *v;
 }
 
+Gender genderOption(const Parsed& p) {
+    const auto it = p.values.find("--gender");
+    if (it == p.values.end())
+        return Gender::any;
+    const std::optional<Gender> g = parseGender(fromUtf8(it->second));
+    if (!g)
+        throw UsageError{"--gender 只能是 男 或 女（不限时不给），而不是“" + it->second + "”"};
+    return *g;
+}
+
 std::filesystem::path dataFolderOf(const Parsed& p, const std::filesystem::path& programDir) {
     if (const auto it = p.values.find("--data"); it != p.values.end())
         return std::filesystem::path(it->second);

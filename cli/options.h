@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/name_tables.h"
+
 namespace muwu::cli {
 
 // A command line that cannot be read; the message names what is wrong.
@@ -50,6 +52,9 @@ void writeError(std::ostream& err, std::string_view message);
 // UsageError naming the option and the range.
 [[nodiscard]] long long integerOption(const Parsed& p, const std::string& name, long long fallback,
                                       long long low, long long high);
+
+// The value of --gender: 男 or 女 (不限 or nothing: any). Throws UsageError for anything else.
+[[nodiscard]] Gender genderOption(const Parsed& p);
 
 // The data folder of --data, or the one found from the program's folder.
 [[nodiscard]] std::filesystem::path dataFolderOf(const Parsed& p,

@@ -23,12 +23,14 @@ namespace {
 
 constexpr std::string_view kSearchUsage =
     "用法：muwu-cli [--data 目录] search [--surname 姓] [--given-length 1|2] [--keep 字 --at 1|2]\n"
-    "                 [--exclude 字…] [--attribute 金木…] [--min-score X] [--all-chars]\n"
-    "                 [--company --suffix 后缀] [--top N] [--json]\n"
+    "                 [--exclude 字…] [--attribute 金木…] [--min-score X] [--gender 男|女]\n"
+    "                 [--all-tiers] [--all-chars] [--company --suffix 后缀] [--top N] [--json]\n"
     "\n"
     "列出姓后面所有的名字（默认两个字），按评分从高到低排列；评分相同时，人格、地格、总格、\n"
-    "外格（两字全名除外）都不为凶的在前，再按用字的常用程度（GB2312 一级字、二级字、其他），\n"
-    "最后按字码顺序。默认只用适合取名的常用字，--all-chars 用笔画字表中的每一个字。\n"
+    "外格（两字全名除外）都不为凶的在前；再按名字的品质（用字的等级、平仄、双声叠韵、男女\n"
+    "用字是否相配）；再让已用过两次的字让位给别的字；最后按随姓氏固定的顺序。\n"
+    "默认只用取名用字表的一等字，且读音不犯忌：不全是同一声调，不谐音不雅的词，不无意重复\n"
+    "同一音节（叠字名如“婷婷”除外）。公司名用字号用字表。\n"
     "\n"
     "  --surname 姓         姓（公司名时为前缀，可以不给）；名称按这个姓长度分析，不自动识别复姓\n"
     "  --given-length N     名字的字数，1 或 2（默认 2）\n"
@@ -36,16 +38,21 @@ constexpr std::string_view kSearchUsage =
     "  --exclude 字…        不用这些字\n"
     "  --attribute 金木…    名字各字的五行属性，依次给出\n"
     "  --min-score X        只要评分不低于 X 的名字\n"
+    "  --gender 男|女       男孩或女孩的名字：不用偏向另一性别的字（默认不限）\n"
+    "  --all-tiers          也用取名用字表的二等字\n"
+    "  --all-chars          用笔画字表中的每一个字（表外的字排在后面）\n"
     "  --company            公司名（粗算），只看总格\n"
     "  --suffix 后缀        公司名的后缀，例如行业名称\n"
     "  --top N              列出前 N 个（默认 50）\n"
     "  --json               第一行为 {\"total\":总数}，之后每个名字一行，字段同 analyze "
-    "--json，另加 rank\n";
+    "--json，另加 rank\n"
+    "每个名字后给出拼音和名字中各字的寓意。\n";
 
-const std::set<std::string> kFlags = {"--all-chars", "--company", "--json", "--help", "-h"};
+const std::set<std::string> kFlags = {"--all-chars", "--all-tiers", "--company",
+                                      "--json",      "--help",      "-h"};
 const std::set<std::string> kValued = {"--data",   "--surname", "--given-length", "--keep",
                                        "--at",     "--exclude", "--attribute",    "--min-score",
-                                       "--suffix", "--top"};
+                                       "--suffix", "--top",     "--gender"};
 
 Parsed parse(const std::vector<std::string>& args) {
     return parseArguments(args, {kFlags, kValued, "命令 search 不接受选项 ", true});
@@ -86,6 +93,8 @@ SearchOptions optionsOf(const Parsed& p) {
         o.minScore = v;
     }
     o.top = static_cast<std::size_t>(integerOption(p, "--top", 50, 1, 1000000));
+    o.gender = genderOption(p);
+    o.allTiers = p.flags.contains("--all-tiers");
     if (const std::string problem = searchOptionsProblem(o); !problem.empty())
         throw UsageError{problem};
     return o;
@@ -97,14 +106,25 @@ std::string grid(std::string_view label, const std::optional<long long>& n, Luck
 
 void appendText(std::string& out, const SearchHit& hit) {
     const Analysis& a = hit.analysis;
-    out += std::to_string(hit.rank) + ". " + printable(a.name) + "　评分 " + scoreText(a) + "　" +
-           grid("总格 ", a.total, a.totalClass);
+    out += std::to_string(hit.rank) + ". " + printable(a.name) + "（" + printable(hit.pinyin) +
+           "）　评分 " + scoreText(a) + "　" + grid("总格 ", a.total, a.totalClass);
     if (!a.company) {
         out += " " + grid("天格 ", a.heaven, a.heavenClass) + " " +
                grid("人格 ", a.person, a.personClass) + " " + grid("地格 ", a.earth, a.earthClass) +
                " " + grid("外格 ", a.outer, a.outerClass);
     }
-    out += "　属性 " + (a.attribute.empty() ? std::string("—") : printable(a.attribute)) + "\n";
+    out += "　属性 " + (a.attribute.empty() ? std::string("—") : printable(a.attribute));
+    if (const std::string meanings = meaningsText(hit.meanings); !meanings.empty())
+        out += "　寓意 " + meanings;
+    out += "\n";
+}
+
+// The characters the search chose, whose meanings a listed name shows.
+std::u16string generatedPart(const SearchHit& hit) {
+    std::u16string part;
+    for (const CharacterMeaning& m : hit.meanings)
+        part += m.c;
+    return part;
 }
 
 }  // namespace
@@ -139,7 +159,7 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
         CharacterData data(folder);
         const std::vector<PoolCharacter> pool = searchPool(
-            data, p.flags.contains("--all-chars") ? PoolKind::allListed : PoolKind::nameWorthy);
+            data, p.flags.contains("--all-chars") ? PoolKind::allListed : PoolKind::tables);
         NameSearch search(data, pool, options);
         auto reportProblems = [&] {
             for (const DataProblem& problem : data.takeProblems())
@@ -163,7 +183,7 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         search.forEachHit([&](const SearchHit& hit) {
             line.clear();
             if (asJson) {
-                appendAnalysisFields(line, hit.analysis);
+                appendAnalysisFields(line, hit.analysis, generatedPart(hit));
                 line += ",\"rank\":" + std::to_string(hit.rank) + "}\n";
             } else {
                 appendText(line, hit);

@@ -60,12 +60,13 @@ std::u16string_view messageOf(RunOutcome outcome) noexcept {
 }
 
 NamingEngine::NamingEngine(Evaluator& evaluator, NamingPanel& panel, RandomSource& random,
-                           PoolSource pools, const WordList& words)
+                           PoolSource pools, const WordList& words, DrawRules rules)
     : evaluator_(evaluator),
       panel_(panel),
       random_(random),
       pools_(std::move(pools)),
-      words_(words) {}
+      words_(words),
+      rules_(std::move(rules)) {}
 
 RunResult NamingEngine::run() {
     RunResult result;
@@ -82,7 +83,17 @@ RunResult NamingEngine::run() {
         result.outcome = RunOutcome::tooMany;
         return result;
     }
-    const bool wordMode = count == 2 && panel_.词义Value() != 0 && !words_.empty();
+    // The words and characters this prefix may take.
+    const bool fitWords = rules_.words && count == 2 && panel_.词义Value() != 0;
+    const std::u16string fittingFor = prefix + u'\n' + suffix;
+    if (fitWords && (!fitting_ || fittingFor_ != fittingFor)) {
+        fitting_ = rules_.words(words_, prefix, suffix);
+        fittingFor_ = fittingFor;
+    }
+    const WordList& words = fitWords ? *fitting_ : words_;
+    const PoolSource& pools = prefix.empty() && rules_.companyPools ? rules_.companyPools : pools_;
+    evenLimit_ = 0;  // the pools of this run's kind are gathered anew
+    const bool wordMode = count == 2 && panel_.词义Value() != 0 && !words.empty();
     if (!wordMode && count >= 1 && !usableLimit(panel_.limitText())) {
         result.outcome = RunOutcome::badLimit;
         return result;
@@ -101,9 +112,22 @@ RunResult NamingEngine::run() {
         }
         ++result.attempts;
         const double n = numberOf(panel_.countText());
-        const bool pair = n == 2 && panel_.词义Value() != 0 && !words_.empty();
-        const std::u16string candidate =
-            prefix + (pair ? drawPair(result) : drawCharacters(static_cast<int>(n))) + suffix;
+        const bool pair = n == 2 && panel_.词义Value() != 0 && !words.empty();
+        std::u16string generated;
+        if (pair) {
+            generated = drawPair(words, result);
+        } else {
+            const int wanted = static_cast<int>(n);
+            generated = drawCharacters(pools, wanted);
+            for (int redraw = 0;
+                 rules_.fits && redraw < kMaxRedraws &&
+                 (generated.size() != static_cast<std::size_t>(std::max(wanted, 0)) ||
+                  !rules_.fits(prefix, generated, suffix));
+                 ++redraw) {
+                generated = drawCharacters(pools, wanted);
+            }
+        }
+        const std::u16string candidate = prefix + generated + suffix;
         // The name box may already hold this text from before the run, analysed under other
         // settings; an unchanged text would not be analysed again.
         if (result.attempts == 1 && evaluator_.text3() == candidate)
@@ -133,12 +157,27 @@ void NamingEngine::prepare(std::size_t prefixLength) {
     evaluator_.select(prefixLength == 1 ? NameOption::singleSurname : NameOption::doubleSurname);
 }
 
-std::u16string NamingEngine::drawCharacters(int count) {
+std::u16string NamingEngine::drawCharacters(const PoolSource& pools, int count) {
     std::u16string g;
     for (int i = 1; i <= count; ++i) {
         const double limit = usableLimit(panel_.limitText()).value_or(1.0);
+        if (rules_.evenly) {
+            // Every character within the limit equally likely: the lists of few strokes hold
+            // few name characters, which a stroke count drawn first would draw again and again.
+            const int upTo = static_cast<int>(limit);
+            if (upTo != evenLimit_) {
+                evenPool_.clear();
+                for (int n = 1; n <= upTo; ++n)
+                    evenPool_ += pools(n);
+                evenLimit_ = upTo;
+            }
+            const std::size_t k = pick(evenPool_.size(), random_.next());
+            if (k < evenPool_.size())
+                g += evenPool_[k];
+            continue;
+        }
         const int strokes = static_cast<int>(limit * static_cast<double>(random_.next())) + 1;
-        const std::u16string pool = pools_(strokes);
+        const std::u16string pool = pools(strokes);
         const std::size_t k = pick(pool.size(), random_.next());
         if (k < pool.size())
             g += pool[k];
@@ -146,8 +185,8 @@ std::u16string NamingEngine::drawCharacters(int count) {
     return g;
 }
 
-std::u16string NamingEngine::drawPair(RunResult& result) {
-    const std::u16string_view w = words_.draw(random_.next());
+std::u16string NamingEngine::drawPair(const WordList& words, RunResult& result) {
+    const std::u16string_view w = words.draw(random_.next());
     std::size_t first = 0, second = 0;
     if (random_.next() > 0.5f) {
         if (random_.next() > 0.5f) {

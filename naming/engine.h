@@ -72,6 +72,29 @@ class NamingPanel {
 // Candidate characters of the stroke list for n strokes (1…30).
 using PoolSource = std::function<std::u16string(int strokes)>;
 
+// How many times a candidate is drawn again when the draw rules refuse it, before it is taken
+// as it is.
+inline constexpr int kMaxRedraws = 64;
+
+// What a run may propose beyond the plain lists, for the prefix and suffix of that run. Each
+// part left empty changes nothing.
+struct DrawRules {
+    // The pools when the prefix is empty (a company's name); the engine's own pools otherwise.
+    PoolSource companyPools;
+    // Whether a generated part may stand; a character draw it refuses, or one that came out
+    // short of an empty pool, is drawn again.
+    std::function<bool(std::u16string_view prefix, std::u16string_view generated,
+                       std::u16string_view suffix)>
+        fits;
+    // The words a pair may be cut from; none left means character mode.
+    std::function<WordList(const WordList& words, std::u16string_view prefix,
+                           std::u16string_view suffix)>
+        words;
+    // Each character drawn evenly from all the pools within the stroke limit (one draw a
+    // character) rather than a stroke count first and then a character of it.
+    bool evenly = false;
+};
+
 enum class RunOutcome {
     accepted,
     timedOut,
@@ -94,15 +117,15 @@ class NamingEngine {
   public:
     // words may be empty; word mode then gives way to character mode.
     NamingEngine(Evaluator& evaluator, NamingPanel& panel, RandomSource& random, PoolSource pools,
-                 const WordList& words);
+                 const WordList& words, DrawRules rules = {});
 
     // One press of 求名. 正在取名 is false again when it returns or throws.
     RunResult run();
 
   private:
     void prepare(std::size_t prefixLength);
-    std::u16string drawCharacters(int count);
-    std::u16string drawPair(RunResult& result);
+    std::u16string drawCharacters(const PoolSource& pools, int count);
+    std::u16string drawPair(const WordList& words, RunResult& result);
     [[nodiscard]] bool acceptable() const;
 
     Evaluator& evaluator_;
@@ -110,6 +133,12 @@ class NamingEngine {
     RandomSource& random_;
     PoolSource pools_;
     const WordList& words_;
+    DrawRules rules_;
+    std::u16string evenPool_;  // every pool within evenLimit_ strokes, for even draws
+    int evenLimit_ = 0;
+    // The words the rules left for the last prefix and suffix, kept for the runs that follow.
+    std::optional<WordList> fitting_;
+    std::u16string fittingFor_;
 };
 
 }  // namespace muwu

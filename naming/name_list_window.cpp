@@ -241,8 +241,7 @@ const std::vector<PoolCharacter>& NameListWindow::pool(bool all) {
     // A stroke list edited while the window is open changes the counts the pool holds.
     const std::uint64_t revision = main_.data().revision();
     if (!p || p->revision != revision) {
-        p = Pool{revision,
-                 searchPool(main_.data(), all ? PoolKind::allListed : PoolKind::nameWorthy)};
+        p = Pool{revision, searchPool(main_.data(), all ? PoolKind::allListed : PoolKind::tables)};
     }
     return p->characters;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lexicon/name_tables.h"
 #include "names/analysis.h"
 #include "naming/search_pool.h"
 
@@ -25,14 +26,23 @@ struct SearchOptions {
     std::u16string attributes;     // wanted attributes of the generated characters, in order
     std::optional<double> minScore;
     bool company = false;
-    std::u16string suffix;  // company: the text after the generated part
-    std::size_t top = 50;   // how many names to list
+    std::u16string suffix;        // company: the text after the generated part
+    std::size_t top = 50;         // how many names to list
+    Gender gender = Gender::any;  // a person's: characters leaning the other way are left out
+    // Characters of both tiers of the name (or trade-name) table, not only the first. A pool of
+    // every listed character (PoolKind::allListed) takes any character whatever this says.
+    bool allTiers = false;
 };
 
 struct SearchHit {
     std::size_t rank = 0;  // from 1
     Analysis analysis;
     bool acceptable = false;  // no 凶 in a grid the naming engine tests
+    std::u16string pinyin;    // with tone marks, the surname read as a surname
+    // The meaning of each character the search chose (the given name; for a company the part
+    // between prefix and suffix), from the name table (a company: the trade-name table first);
+    // empty where neither table has one.
+    std::vector<CharacterMeaning> meanings;
 };
 
 struct SearchResult {
@@ -61,8 +71,24 @@ struct GivenName {
 // names; the listed names are then chosen one group of equal rank key (score and acceptance) at
 // a time, as bare characters, and analysed one at a time only when asked. So a caller can write
 // each name as it comes, holding no list of analyses however long the list or the names.
-// Ranked by score, highest first; among equal scores names the naming engine would accept
-// first; then the more common characters (lower sum of commonness levels); then code order.
+//
+// Candidates: the characters of the pool that the options admit (the table's first tier, or
+// both tiers; any character of a pool of every listed character; none leaning against the
+// chosen gender), and only names the sound rules let through (judgeSound). A kept character
+// is the family's choice: it needs no table, and what it does with the surname alone is not
+// judged; what it does with the chosen character is.
+//
+// Order:
+//  1. score, highest first;
+//  2. names the naming engine would accept first;
+//     (三才 will be compared here, when the analysis gives it)
+//  3. name quality, lower first (nameQuality);
+//  4. variety: among names equal so far, a name holding a character already used twice (at a
+//     chosen place) in the names listed so far gives way to the others; of those held back,
+//     names whose characters are used fewer than 4 times come next, then 8, and so on;
+//  5. a fixed shuffle of the characters, first character before second, which depends on the
+//     surname (and a company's suffix) alone: every run gives the same list, but surnames of
+//     the same stroke count do not all begin with the same characters.
 class NameSearch {
   public:
     // Options must be sound (searchOptionsProblem empty); data and pool must outlive the search.
@@ -98,5 +124,24 @@ class NameSearch {
 
 // True when the naming engine would accept a name with this analysis.
 [[nodiscard]] bool engineAccepts(const Analysis& a);
+
+// The name-quality measure of the order, lower is better: for each chosen character of the
+// given name 0 in the table's first tier, 2 in the second, 3 plus its commonness level outside
+// the table (a person's name table, a company's trade-name table); plus soundPenalty; plus 2
+// when no gender was asked and one character leans male, another female (伟婷).
+[[nodiscard]] int nameQuality(const SearchOptions& options, std::u16string_view given);
+
+// The place of character c at place p (0 or 1) of the given name in the shuffle of the order's
+// last step: earlier first.
+[[nodiscard]] std::uint64_t shuffleOrder(const SearchOptions& options, int place, char16_t c);
+
+// Whether the options admit c at a place of the given name that the user did not fix.
+[[nodiscard]] bool searchAdmits(const SearchOptions& options, const PoolCharacter& c);
+
+// What a name shows beside its analysis: its pinyin (a person's surname read as a surname), and
+// the meanings of its given-name characters (a company: of every character, from the trade-name
+// table).
+[[nodiscard]] std::u16string pinyinOf(const Analysis& a);
+[[nodiscard]] std::vector<CharacterMeaning> meaningsOf(const Analysis& a);
 
 }  // namespace muwu

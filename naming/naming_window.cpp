@@ -18,8 +18,8 @@
 #include "names/main_window.h"
 #include "names/score.h"
 #include "names/version.h"
+#include "naming/draw_rules.h"
 #include "naming/name_list_window.h"
-#include "naming/name_worthy.h"
 #include "naming/window_evaluator.h"
 #include "platform/accessibility.h"
 #include "platform/qt_text.h"
@@ -114,9 +114,9 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     evaluator_ = std::make_unique<WindowEvaluator>(main_);
     if (!options_.pools) {
         CharacterData& characters = main_.data();
-        // The window offers no choice: it proposes name-worthy characters only.
-        options_.pools =
-            nameWorthyPools([&characters](int strokes) { return characters.strokePool(strokes); });
+        // The window offers no choice yet: it proposes the first tier of the name table.
+        options_.pools = admittedPools(
+            [&characters](int strokes) { return characters.strokePool(strokes); }, {}, false);
     }
 
     // Load: the prefix and suffix start empty, and the word list is read whole.

@@ -22,7 +22,7 @@ class WindowEvaluator;
 
 struct NamingWindowOptions {
     UniformRandom::SeedSource seed;  // the time of day when empty
-    PoolSource pools;  // empty: the main window's stroke lists, name-worthy characters only
+    PoolSource pools;  // empty: the main window's stroke lists, the name table's first tier
 };
 
 class NamingWindow : public QWidget {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "naming/name_worthy.h"
 #include "platform/gbk.h"
 #include "platform/text.h"
 
@@ -65,12 +64,15 @@ std::vector<PoolCharacter> searchPool(CharacterData& data, PoolKind kind) {
     std::vector<PoolCharacter> pool;
     pool.reserve(chars.size());
     for (std::size_t i = 0; i < chars.size(); ++i) {
-        if (kind == PoolKind::nameWorthy && !isNameWorthy(chars[i]))
+        const NameCharacter* name = nameCharacter(chars[i]);
+        const FirmCharacter* firm = firmCharacter(chars[i]);
+        if (kind == PoolKind::tables && !name && !firm)
             continue;
         StrokeInfo info = data.strokes(std::u16string_view(&chars[i], 1));
         if (info.strokes == 0)
             continue;
-        pool.push_back({chars[i], info.strokes, std::move(info.attribute), levels[i]});
+        pool.push_back({chars[i], info.strokes, std::move(info.attribute), levels[i],
+                        readingOf(chars[i]), name, firm, kind == PoolKind::allListed});
     }
     std::sort(pool.begin(), pool.end(), [](const PoolCharacter& a, const PoolCharacter& b) {
         return a.commonness != b.commonness ? a.commonness < b.commonness : a.c < b.c;

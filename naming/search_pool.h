@@ -1,9 +1,11 @@
 #pragma once
 // The characters a name search draws from, each with what the ranking needs: its stroke count
-// and attribute as the analysis looks them up, and how common it is.
+// and attribute as the analysis looks them up, how common it is, its reading, and what the name
+// and trade-name tables say of it.
 #include <string>
 #include <vector>
 
+#include "lexicon/name_tables.h"
 #include "names/char_data.h"
 
 namespace muwu {
@@ -18,11 +20,16 @@ struct PoolCharacter {
     int strokes = 0;           // as the analysis counts it
     std::u16string attribute;  // zero or one character
     int commonness = kCommonnessLevels;
+    Reading reading;
+    const NameCharacter* name = nullptr;  // null when the name table does not hold it
+    const FirmCharacter* firm = nullptr;  // null when the trade-name table does not hold it
+    // From a pool of every listed character: it may be used whatever the tables say.
+    bool anyCharacter = false;
 };
 
 enum class PoolKind {
-    nameWorthy,  // characters fit for a given name (isNameWorthy)
-    allListed,   // every character of the stroke lists
+    tables,     // the characters of the name and trade-name tables
+    allListed,  // every character of the stroke lists
 };
 
 // Ordered by commonness, then code; one entry per character. Built from the stroke lists as they

@@ -22,6 +22,10 @@ class WordList {
     // Lines that hold a word of exactly four characters.
     [[nodiscard]] std::size_t wordCount() const noexcept { return ends_.size(); }
     [[nodiscard]] bool empty() const noexcept { return ends_.empty(); }
+    // The i-th word (from 0, below wordCount()).
+    [[nodiscard]] std::u16string_view word(std::size_t i) const noexcept {
+        return std::u16string_view(text_).substr(ends_[i] - kWordLength, kWordLength);
+    }
 
     // The word of a draw r, 0 <= r < 1: start = int(length × r) + 1, then the four characters
     // before the first carriage return at or after start. A start beyond the last carriage

@@ -11,7 +11,7 @@ MUWU_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth
   libcpp-httplib-dev libssl-dev openssl
-  tzdata python3
+  tzdata python3 unicode-data
   dpkg-dev lintian appstream desktop-file-utils man-db
 )
 

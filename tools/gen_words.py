@@ -6,7 +6,7 @@ Input: the main lexicon of Debian's friso-dict package (Apache-2.0),
 Kept: words of exactly four characters in everyday use (GB2312 level 1), every
 one of them listed in our stroke lists (data/NN画的字.txt), none of them a
 character of ill omen for a name (AVOID) or a grammatical particle (both
-shared with gen_name_worthy.py in name_chars.py), at most one numeral, at
+kept in name_chars.py), at most one numeral, at
 least one character people choose for names (FAVOURED), and no character
 repeated within the word.
 Output: GBK, one word a line, every line ending in CR LF, in lexicon order.

@@ -1,10 +1,11 @@
-"""Character sets shared by the generators of the word list and the name-worthy set.
+"""Character sets of the word-list generator, and the GB2312 tests every generator uses.
 
 AVOID and PARTICLES say which characters never go into a name: the word list
-(gen_words.py) drops words holding one, and the name-worthy set
-(gen_name_worthy.py) leaves them out.  BARE_RADICALS are shapes that live as
-components of characters, not as characters of their own.  is_gb2312_hanzi
-and level1 are the GB2312 tests every generator uses.
+(gen_words.py) drops words holding one.  BARE_RADICALS are shapes that live as
+components of characters, not as characters of their own.  name_worthy_characters
+(everyday characters without those sets) is the ranking set of compare_counts.py;
+the characters the program proposes are those of resources/name_chars.tsv.
+is_gb2312_hanzi and level1 are the GB2312 tests every generator uses.
 """
 
 # Characters nobody wants in a child's or a company's name: death, illness, crime, disaster,

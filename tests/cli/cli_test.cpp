@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "lexicon/name_tables.h"
 #include "platform/text.h"
 #include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
@@ -28,7 +29,10 @@ TEST(Cli, AnalysesANameAsJson) {
         "\"score\":\"72.9\",\"attribute\":\"金金水\",\"classes\":{\"total\":\"大吉\",\"heaven\":"
         "\"凶\","
         "\"person\":\"凶\",\"earth\":\"大吉\",\"outer\":\"凶\"},"
-        "\"sancai\":{\"elements\":\"木火木\",\"class\":\"吉\"}}\n");
+        "\"sancai\":{\"elements\":\"木火木\",\"class\":\"吉\"},\"pinyin\":\"zhāng sān fēng\","
+        "\"meanings\":[{\"char\":\"三\",\"meaning\":\"" +
+            toUtf8(meaningOf(u'三', false)) + "\"},{\"char\":\"丰\",\"meaning\":\"" +
+            toUtf8(meaningOf(u'丰', false)) + "\"}]}\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -59,8 +63,14 @@ TEST(Cli, CompanyNamesHaveOnlyTheirTotal) {
               std::string::npos);
     EXPECT_NE(r.out.find("\"classes\":{\"total\":"), std::string::npos);
     EXPECT_NE(r.out.find("\"heaven\":null,\"person\":null,\"earth\":null,\"outer\":null},"
-                         "\"sancai\":null}"),
+                         "\"sancai\":null,"),
               std::string::npos);
+    // A company's characters mean what they mean in a trade name.
+    EXPECT_NE(r.out.find("\"pinyin\":\"mù wú kē jì\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("{\"char\":\"科\",\"meaning\":\"" + toUtf8(firmCharacter(u'科')->meaning) +
+                         "\"}"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST(Cli, NamesOfAnyContentGiveValidOutput) {

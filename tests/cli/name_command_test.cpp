@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "naming/name_worthy.h"
+#include "lexicon/name_tables.h"
+#include "lexicon/sound_rules.h"
 #include "platform/text.h"
 #include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
@@ -183,24 +184,41 @@ std::u16string generated(const std::string& out) {
     return chars;
 }
 
-TEST(NameCommand, DrawsNameWorthyCharactersUnlessAllAreAsked) {
+bool topTier(char16_t c) {
+    const NameCharacter* n = nameCharacter(c);
+    return n && n->tier == kTopTier;
+}
+
+TEST(NameCommand, DrawsTheFirstTierForTheGenderUnlessMoreIsAsked) {
     std::vector<std::string> args = {"name",    "--prefix", "张",        "--chars", "3",
-                                     "--limit", "3",        "--runs",    "40",      "--seed",
+                                     "--limit", "6",        "--runs",    "40",      "--seed",
                                      "5",       "--json",   "--no-words"};
-    const Result worthy = runCli(args);
-    ASSERT_EQ(worthy.status, 0) << worthy.err;
-    const std::u16string a = generated(worthy.out);
+    const Result table = runCli(args);
+    ASSERT_EQ(table.status, 0) << table.err;
+    const std::u16string a = generated(table.out);
     EXPECT_GT(a.size(), 40u);
-    EXPECT_TRUE(std::all_of(a.begin(), a.end(), isNameWorthy)) << toUtf8(a);
+    EXPECT_TRUE(std::all_of(a.begin(), a.end(), topTier)) << toUtf8(a);
+    for (const std::string& line : lines(table.out))
+        EXPECT_TRUE(judgeName(u"张", fromUtf8(field(line, "name")).substr(1)).ok()) << line;
+
+    args.insert(args.end(), {"--gender", "女"});
+    const Result girls = runCli(args);
+    ASSERT_EQ(girls.status, 0) << girls.err;
+    const std::u16string g = generated(girls.out);
+    EXPECT_TRUE(std::none_of(g.begin(), g.end(), [](char16_t c) {
+        return nameCharacter(c)->lean == Lean::male;
+    })) << toUtf8(g);
 
     args.push_back("--all-chars");
     const Result all = runCli(args);
     ASSERT_EQ(all.status, 0) << all.err;
     const std::u16string b = generated(all.out);
-    EXPECT_TRUE(std::any_of(b.begin(), b.end(), [](char16_t c) { return !isNameWorthy(c); }))
+    EXPECT_TRUE(std::any_of(b.begin(), b.end(), [](char16_t c) { return !nameCharacter(c); }))
         << toUtf8(b);
     EXPECT_NE(runCli({"--help"}).out.find("--all-chars"), std::string::npos);
     EXPECT_EQ(runCli({"analyze", "--all-chars", "张三"}).status, 2);
+    EXPECT_EQ(runCli({"name", "--prefix", "张", "--gender", "男孩"}).status, 2);
+    EXPECT_EQ(runCli({"name", "--suffix", "科技", "--gender", "男"}).status, 2);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "cli/analysis_output.h"
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "lexicon/name_tables.h"
 #include "platform/text.h"
 #include "tests/cli/run_cli.h"
 #include "tests/support/data_dir.h"
@@ -124,6 +125,56 @@ TEST(SearchCommand, CountsAndListsAsText) {
     EXPECT_EQ(r.out.find("天格"), std::string::npos);  // only the total counts for a company
 }
 
+// A total of every qualifying name, from the first line of a --json search.
+long long totalOf(const std::vector<std::string>& args) {
+    std::vector<std::string> all = args;
+    all.insert(all.end(), {"--top", "1", "--json"});
+    const Result r = runCli(all);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string first = lines(r.out).at(0);
+    return std::stoll(first.substr(first.find(':') + 1));
+}
+
+TEST(SearchCommand, ShowsPinyinAndMeaningsAndHonoursGenderAndTiers) {
+    Result r = runCli({"search", "--surname", "欧阳", "--gender", "女", "--top", "10"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 11u);
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        const std::u16string line = fromUtf8(out[i]);
+        const std::size_t at = line.find(u"欧阳");
+        ASSERT_NE(at, std::u16string::npos) << out[i];
+        const std::u16string given = line.substr(at + 2, 2);
+        EXPECT_NE(line.find(u"（ōu yáng " + namePinyin({}, given) + u"）"), std::u16string::npos)
+            << out[i];
+        EXPECT_NE(line.find(u"寓意 " + given.substr(0, 1) + u"：" +
+                            std::u16string(meaningOf(given[0], false))),
+                  std::u16string::npos)
+            << out[i];
+        for (const char16_t c : given)
+            EXPECT_NE(nameCharacter(c)->lean, Lean::male) << out[i];
+    }
+
+    r = runCli({"search", "--surname", "单", "--top", "3", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    out = lines(r.out);
+    ASSERT_EQ(out.size(), 4u);
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        EXPECT_NE(out[i].find("\"pinyin\":\"shàn "), std::string::npos) << out[i];
+        EXPECT_NE(out[i].find("\"meanings\":[{\"char\":"), std::string::npos) << out[i];
+    }
+
+    // Each widening admits more names: the second tier, then every listed character.
+    const std::vector<std::string> li = {"search", "--surname", "李"};
+    std::vector<std::string> boys = li, tiers = li, every = li;
+    boys.insert(boys.end(), {"--gender", "男"});
+    tiers.push_back("--all-tiers");
+    every.push_back("--all-chars");
+    EXPECT_LT(totalOf(boys), totalOf(li));
+    EXPECT_LT(totalOf(li), totalOf(tiers));
+    EXPECT_LT(totalOf(tiers), totalOf(every));
+}
+
 // --min-score X keeps the names scoring exactly X: at the best score and at one further down,
 // the list holds every name of the unfiltered list that scores X or more.
 TEST(SearchCommand, TheMinimumScoreKeepsNamesScoringExactlyIt) {
@@ -182,6 +233,8 @@ TEST(SearchCommand, BadOptionsExitTwoWithOneLine) {
           {"search", "--surname", "王", "--suffix", "科技"},
           {"search", "--surname", "王", "--top", "0"},
           {"search", "--surname", "王", "--frobnicate"},
+          {"search", "--surname", "王", "--gender", "boy"},
+          {"search", "--company", "--gender", "女"},
           {"search", "--surname", "王", "王五"}}) {
         const Result r = runCli(args);
         EXPECT_EQ(r.status, cli::kExitUsage) << args.back();

@@ -126,12 +126,12 @@ class EngineTest : public ::testing::Test {
     }
 
     RunRecord run(const NamingSettings& settings, RandomSource& random, const WordList& words = {},
-                  PoolSource pools = {}) {
+                  PoolSource pools = {}, DrawRules rules = {}) {
         if (!pools)
             pools = [this](int n) { return data_->strokePool(n); };
         RunRecord r{{}, {}, 0, 0, SettingsPanel(settings)};
         RecordingEvaluator evaluator(*form_, r.panel);
-        NamingEngine engine(evaluator, r.panel, random, std::move(pools), words);
+        NamingEngine engine(evaluator, r.panel, random, std::move(pools), words, std::move(rules));
         r.result = engine.run();
         r.attempts = std::move(evaluator.attempts);
         r.writes = evaluator.writes;

@@ -112,7 +112,7 @@ void NameListWindowTest::opensFromTheNamingWindowWithItsPrefix() {
     SearchOptions o;
     o.surname = u"王";
     const SearchResult r =
-        searchNames(main_->data(), searchPool(main_->data(), PoolKind::nameWorthy), o);
+        searchNames(main_->data(), searchPool(main_->data(), PoolKind::tables), o);
     QCOMPARE(list_->result()->total, r.total);
     QVERIFY(w<QLabel>(u"结果")->text().contains(QString::number(r.total)));
     for (int row = 0; row < 50; ++row) {
@@ -290,7 +290,7 @@ void NameListWindowTest::aStrokeListEditedWhileOpenIsSeenAtTheNextSearch() {
     SearchOptions o;
     o.surname = u"王";
     const std::size_t expected =
-        searchNames(main_->data(), searchPool(main_->data(), PoolKind::nameWorthy), o).total;
+        searchNames(main_->data(), searchPool(main_->data(), PoolKind::tables), o).total;
     QVERIFY(expected < before);
     type(u"姓", QStringLiteral("王"));
     QTRY_COMPARE(list_->result()->total, expected);

@@ -7,7 +7,10 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <set>
+#include <tuple>
 
+#include "lexicon/sound_rules.h"
 #include "names/score.h"
 #include "platform/text.h"
 #include "tests/naming/engine_fixture.h"
@@ -20,28 +23,25 @@ struct Expected {
     std::u16string given;
     double score;
     bool acceptable;
-    int commonness;
+    int quality;
+    std::uint64_t order[2];
 };
 
-int levelOf(const std::vector<PoolCharacter>& pool, char16_t c) {
-    for (const PoolCharacter& p : pool) {
-        if (p.c == c)
-            return p.commonness;
-    }
-    return gb2312Level(c);
-}
-
-// Every given name the options allow, analysed one by one and sorted.
+// Every given name the options allow, analysed one by one and put in the documented order:
+// score, acceptance, quality, then variety over the shuffle.
 std::vector<Expected> everyName(CharacterData& data, const std::vector<PoolCharacter>& pool,
                                 const SearchOptions& o) {
     std::vector<std::u16string> choices[2];
     for (int p = 0; p < o.givenLength; ++p) {
         auto& list = choices[p];
-        if (o.keep && o.keepAt == p + 1) {
+        const bool fixed = o.keep && o.keepAt == p + 1;
+        if (fixed) {
             list.push_back(std::u16string(1, *o.keep));
         } else {
-            for (const PoolCharacter& c : pool)
-                list.push_back(std::u16string(1, c.c));
+            for (const PoolCharacter& c : pool) {
+                if (searchAdmits(o, c))
+                    list.push_back(std::u16string(1, c.c));
+            }
         }
         std::erase_if(list, [&](const std::u16string& c) {
             const StrokeInfo info = data.strokes(c);
@@ -60,26 +60,63 @@ std::vector<Expected> everyName(CharacterData& data, const std::vector<PoolChara
     }
     std::vector<Expected> all;
     for (const std::u16string& g : givens) {
+        NameSound sound =
+            nameSound(o.surname, g, o.company ? std::u16string_view(o.suffix) : u"", !o.company);
+        if (o.keep)
+            sound.fixedInGiven = sound.givenBegin + static_cast<std::size_t>(o.keepAt - 1);
+        if (!judgeSound(sound).ok())
+            continue;
         const Analysis a = analyseName(data, searchedName(o, g), searchAnalysisOptions(o));
         const double score =
             a.score ? numberOf(*a.score) : -std::numeric_limits<double>::infinity();
         if (o.minScore && (!a.score || score < *o.minScore))
             continue;
-        int level = 0;
-        for (const char16_t c : g)
-            level += levelOf(pool, c);
-        all.push_back({g, score, engineAccepts(a), level});
+        all.push_back({g,
+                       score,
+                       engineAccepts(a),
+                       nameQuality(o, g),
+                       {shuffleOrder(o, 0, g[0]), g.size() > 1 ? shuffleOrder(o, 1, g[1]) : 0}});
     }
     std::sort(all.begin(), all.end(), [](const Expected& a, const Expected& b) {
-        if (a.score != b.score)
-            return a.score > b.score;
-        if (a.acceptable != b.acceptable)
-            return a.acceptable;
-        if (a.commonness != b.commonness)
-            return a.commonness < b.commonness;
-        return a.given < b.given;
+        return std::tuple(-a.score, !a.acceptable, a.quality, a.order[0], a.order[1], a.given) <
+               std::tuple(-b.score, !b.acceptable, b.quality, b.order[0], b.order[1], b.given);
     });
-    return all;
+
+    // Variety, group by group of equal score, acceptance and quality: passes over the group,
+    // each taking the names whose chosen characters are used fewer than cap times so far.
+    std::map<char16_t, std::uint32_t> uses;
+    auto chosen = [&](std::size_t p) {
+        return !(o.keep && static_cast<std::size_t>(o.keepAt) == p + 1);
+    };
+    std::vector<Expected> ordered;
+    for (std::size_t g = 0; g < all.size();) {
+        std::size_t end = g;
+        while (end < all.size() && all[end].score == all[g].score &&
+               all[end].acceptable == all[g].acceptable && all[end].quality == all[g].quality)
+            ++end;
+        std::vector<Expected> left(all.begin() + static_cast<std::ptrdiff_t>(g),
+                                   all.begin() + static_cast<std::ptrdiff_t>(end));
+        for (std::uint32_t cap = 2; !left.empty(); cap *= 2) {
+            std::vector<Expected> held;
+            for (const Expected& e : left) {
+                bool fresh = true;
+                for (std::size_t p = 0; p < e.given.size(); ++p)
+                    fresh = fresh && (!chosen(p) || uses[e.given[p]] < cap);
+                if (!fresh) {
+                    held.push_back(e);
+                    continue;
+                }
+                for (std::size_t p = 0; p < e.given.size(); ++p) {
+                    if (chosen(p))
+                        ++uses[e.given[p]];
+                }
+                ordered.push_back(e);
+            }
+            left = std::move(held);
+        }
+        g = end;
+    }
+    return ordered;
 }
 
 void expectSameRanking(CharacterData& data, const std::vector<PoolCharacter>& pool, SearchOptions o,
@@ -94,10 +131,12 @@ void expectSameRanking(CharacterData& data, const std::vector<PoolCharacter>& po
         const SearchHit& hit = r.hits[i];
         ASSERT_EQ(hit.rank, i + 1);
         ASSERT_EQ(hit.analysis.name, searchedName(o, expected[i].given))
-            << "rank " << i + 1 << " for " << toUtf8(o.surname);
+            << "rank " << i + 1 << " for " << toUtf8(o.surname) << ": "
+            << toUtf8(searchedName(o, expected[i].given)) << " expected";
         ASSERT_EQ(hit.acceptable, expected[i].acceptable);
         // What a fresh window shows for the name, surname taken as given.
         ASSERT_EQ(hit.analysis, analyseName(data, hit.analysis.name, searchAnalysisOptions(o)));
+        ASSERT_EQ(hit.pinyin, pinyinOf(hit.analysis));
     }
 }
 
@@ -107,12 +146,16 @@ TEST(NameSearch, RanksEveryNameOfASmallDataSetAsEnumeratingThemDoes) {
     CharacterData data(dir.path());
     const auto pool = searchPool(data, PoolKind::allListed);
     ASSERT_GT(pool.size(), 20u);
-    for (const std::u16string_view surname : {u"王", u"欧阳", u"诸葛", u"丁王朱"}) {
+    for (const std::u16string_view surname : {u"王", u"欧阳", u"诸葛", u"丁王朱", u"李"}) {
         SearchOptions o;
         o.surname = surname;
         expectSameRanking(data, pool, o, 100000);
         o.givenLength = 1;
         expectSameRanking(data, pool, o, 7);
+        o.givenLength = 2;
+        o.keep = u'明';
+        o.keepAt = 2;
+        expectSameRanking(data, pool, o, 100000);
     }
     SearchOptions company;
     company.company = true;
@@ -122,8 +165,8 @@ TEST(NameSearch, RanksEveryNameOfASmallDataSetAsEnumeratingThemDoes) {
 
 TEST(NameSearch, RanksTheShippedCharactersAsEnumeratingThemDoes) {
     CharacterData data(test::shippedData());
-    const auto pool = searchPool(data, PoolKind::nameWorthy);
-    ASSERT_GT(pool.size(), 3000u);
+    const auto pool = searchPool(data, PoolKind::tables);
+    ASSERT_GT(pool.size(), 1500u);
 
     SearchOptions o;
     o.surname = u"欧阳";
@@ -134,28 +177,40 @@ TEST(NameSearch, RanksTheShippedCharactersAsEnumeratingThemDoes) {
     o.givenLength = 2;
     o.keep = u'子';
     o.keepAt = 2;
+    o.allTiers = true;
     expectSameRanking(data, pool, o, 120);
 
-    // Both places free, over part of the pool so that enumerating stays quick.
-    const std::vector<PoolCharacter> part(pool.begin(), pool.begin() + 900);
+    // Both places free: every name of the first tier for a girl, then for a boy.
     o.keep.reset();
+    o.allTiers = false;
+    o.surname = u"吴";
+    o.gender = Gender::female;
+    expectSameRanking(data, pool, o, 300);
+    o.surname = u"司马";
+    o.gender = Gender::male;
+    o.minScore = 89;
+    expectSameRanking(data, pool, o, 300);
+
+    // Both tiers and no gender, over part of the pool so that enumerating stays quick.
+    const std::vector<PoolCharacter> part(pool.begin(), pool.begin() + 700);
+    o.gender = Gender::any;
+    o.allTiers = true;
+    o.surname = u"杨";
     o.attributes = u"水木";
     o.exclude = u"江河";
-    o.minScore = 89;
-    expectSameRanking(data, part, o, 80);
+    o.minScore.reset();
+    expectSameRanking(data, part, o, 300);
 
     SearchOptions company;
     company.company = true;
     company.surname = u"沐梧";
     company.suffix = u"科技";
-    company.givenLength = 1;
-    company.keep.reset();
-    expectSameRanking(data, pool, company, 60);
+    expectSameRanking(data, pool, company, 100);
 }
 
 TEST(NameSearch, HonoursEveryOption) {
     CharacterData data(test::shippedData());
-    const auto pool = searchPool(data, PoolKind::nameWorthy);
+    const auto pool = searchPool(data, PoolKind::tables);
     SearchOptions o;
     o.surname = u"李";
     o.keep = u'明';
@@ -178,10 +233,59 @@ TEST(NameSearch, HonoursEveryOption) {
     o.attributes = u"土";  // 明 is 火: nothing can qualify
     EXPECT_EQ(searchNames(data, pool, o).total, 0u);
 
-    // Every listed character is a candidate with --all-chars, the everyday ones by default.
-    EXPECT_GT(searchPool(data, PoolKind::allListed).size(), 2 * pool.size());
-    EXPECT_TRUE(std::all_of(pool.begin(), pool.end(),
-                            [](const PoolCharacter& c) { return c.commonness == 1; }));
+    // Every listed character is a candidate with --all-chars, the tables' by default.
+    EXPECT_GT(searchPool(data, PoolKind::allListed).size(), 10 * pool.size());
+    EXPECT_TRUE(std::all_of(pool.begin(), pool.end(), [](const PoolCharacter& c) {
+        return (c.name || c.firm) && !c.anyCharacter;
+    }));
+}
+
+// What a parent sees first: lists of 30 for many surnames and both genders, varied, without a
+// name that breaks a sound rule or a character leaning the other way, the same at every run.
+TEST(NameSearch, TopListsAreVariedWellSoundingAndOfTheAskedGender) {
+    CharacterData data(test::shippedData());
+    const auto pool = searchPool(data, PoolKind::tables);
+    for (const std::u16string_view surname :
+         {u"李", u"王", u"张", u"刘", u"陈", u"杨", u"吴", u"欧阳", u"诸葛"}) {
+        for (const Gender gender : {Gender::male, Gender::female, Gender::any}) {
+            SearchOptions o;
+            o.surname = surname;
+            o.gender = gender;
+            o.top = 30;
+            const SearchResult r = searchNames(data, pool, o);
+            ASSERT_EQ(r.hits.size(), 30u);
+            std::set<char16_t> first, last;
+            for (const SearchHit& h : r.hits) {
+                const std::u16string& g = h.analysis.given;
+                SCOPED_TRACE(toUtf8(h.analysis.name));
+                first.insert(g[0]);
+                last.insert(g[1]);
+                EXPECT_TRUE(judgeName(surname, g).ok());
+                for (const char16_t c : g) {
+                    ASSERT_NE(nameCharacter(c), nullptr);
+                    EXPECT_EQ(nameCharacter(c)->tier, kTopTier);
+                    EXPECT_TRUE(suits(nameCharacter(c)->lean, gender));
+                }
+                ASSERT_EQ(h.meanings.size(), 2u);
+                EXPECT_FALSE(h.meanings[1].meaning.empty());
+            }
+            EXPECT_GE(first.size(), 12u) << toUtf8(surname);
+            EXPECT_GE(last.size(), 12u) << toUtf8(surname);
+            const SearchResult again = searchNames(data, pool, o);
+            for (std::size_t i = 0; i < r.hits.size(); ++i)
+                EXPECT_EQ(again.hits[i].analysis.name, r.hits[i].analysis.name);
+        }
+    }
+    // Surnames of one stroke count share their grids but not their lists.
+    SearchOptions li, wu;
+    li.surname = u"李";
+    wu.surname = u"吴";
+    li.top = wu.top = 10;
+    const SearchResult a = searchNames(data, pool, li), b = searchNames(data, pool, wu);
+    int same = 0;
+    for (std::size_t i = 0; i < a.hits.size(); ++i)
+        same += a.hits[i].analysis.given == b.hits[i].analysis.given;
+    EXPECT_LT(same, 3);
 }
 
 using EngineVerdict = test::EngineTest;
@@ -270,6 +374,8 @@ TEST(NameSearch, RefusesOptionsItCannotSearch) {
     EXPECT_EQ(searchOptionsProblem(o), "");
     o.surname = u"";
     EXPECT_EQ(searchOptionsProblem(o), "");
+    o.gender = Gender::female;
+    EXPECT_NE(searchOptionsProblem(o), "");  // a company has no gender
 }
 
 }  // namespace
