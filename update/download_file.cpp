@@ -107,6 +107,13 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
             rule.enoughAtMost ? std::min(kChunkBytes, rule.most - total) : kChunkBytes;
         const HttpTransfer::Status status =
             wanted > 0 ? transfer.read(chunk, wanted, stop) : HttpTransfer::Status::End;
+        // A 停止 pressed while the last bytes came in still stops: the user asked for nothing
+        // to be installed.
+        if (status == HttpTransfer::Status::Stopped ||
+            (status == HttpTransfer::Status::End && stopRequested_)) {
+            outcome_ = Outcome::Stopped;
+            break;
+        }
         if (status == HttpTransfer::Status::End) {
             if (const QString why = sizeRefusal(rule, total, false); !why.isEmpty())
                 return fail(Outcome::WrongSize, why);
@@ -115,10 +122,6 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
             if (rule.keep && !out.commit())
                 return fail(Outcome::Failed, cannotWrite(file, out.errorString()));
             outcome_ = Outcome::Complete;
-            break;
-        }
-        if (status == HttpTransfer::Status::Stopped) {
-            outcome_ = Outcome::Stopped;
             break;
         }
         if (status == HttpTransfer::Status::Failed)
@@ -162,7 +165,8 @@ qint64 DownloadWindow::DownloadFile(const QString& url, const QString& file) {
         }
         storeProgress(false);
 
-        stopRequested_ = false;
+        // A press that came while a chunk was awaited counts too: the flag is cleared only when
+        // a transfer starts.
         QCoreApplication::processEvents();
         if (stopRequested_) {
             outcome_ = Outcome::Stopped;

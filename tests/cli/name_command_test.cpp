@@ -142,7 +142,8 @@ TEST(NameCommand, SettingsTheEngineRefusesAreUsageErrors) {
         EXPECT_EQ(r.status, 2) << args[1];
         EXPECT_TRUE(r.err.starts_with("muwu-cli: " + args[0] + " 需要 1 到 ")) << r.err;
     }
-    EXPECT_EQ(runCli({"name", "--prefix", "张", "--limit", "30", "--seed", "2"}).status, 0);
+    // 30 itself is a limit the engine takes (a run may still time out, which is no usage error).
+    EXPECT_NE(runCli({"name", "--prefix", "张", "--limit", "30", "--seed", "2"}).status, 2);
 }
 
 // Characters beyond the basic plane are one character each in what the user is told.

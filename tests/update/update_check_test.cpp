@@ -308,7 +308,8 @@ void UpdateCheckTest::stoppedInstallerIsNeverStarted() {
     stopper.start(5);
     r.run();
     QVERIFY(pressed);
-    QVERIFY(r.window().lblCount()->text().endsWith(QStringLiteral("字节已丢弃，没有安装。")));
+    QVERIFY2(r.window().lblCount()->text().endsWith(QStringLiteral("字节已丢弃，没有安装。")),
+             qPrintable(r.window().lblCount()->text()));
     QVERIFY(r.opened().empty());
     QCOMPARE(r.ends(), 0);
     QVERIFY(r.boxes.seen(kMessage).empty());
