@@ -1,5 +1,6 @@
 #include "calendar/birth_chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -110,6 +111,15 @@ BirthMoment resolveBirth(const TimeZone& zone, const BirthInput& input) {
             m.standardOffset = *input.utcOffset;
     }
     return m;
+}
+
+std::u16string absentElementsText(const Chart& chart) {
+    std::u16string text;
+    for (const Element e : kElementOrder) {
+        if (std::find(chart.absent.begin(), chart.absent.end(), e) != chart.absent.end())
+            text += elementName(e);
+    }
+    return text;
 }
 
 }  // namespace muwu::calendar

@@ -58,6 +58,10 @@ struct BirthMoment {
     std::int32_t standardOffset = 0;
 };
 
+// The elements the chart lacks as text, in the order 金木水火土 ("金水"); empty when it has all
+// five. What a name search is asked to supply from the chart.
+[[nodiscard]] std::u16string absentElementsText(const Chart& chart);
+
 // The UTC instant(s) a clock reading in a zone stands for.
 [[nodiscard]] BirthMoment resolveBirth(const TimeZone& zone, const BirthInput& input);
 

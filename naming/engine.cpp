@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "names/score.h"
+#include "naming/supply.h"
 
 namespace muwu {
 
@@ -119,10 +120,9 @@ RunResult NamingEngine::run() {
         } else {
             const int wanted = static_cast<int>(n);
             generated = drawCharacters(pools, wanted);
+            const bool redraws = rules_.fits || supplying();
             for (int redraw = 0;
-                 rules_.fits && redraw < kMaxRedraws &&
-                 (generated.size() != static_cast<std::size_t>(std::max(wanted, 0)) ||
-                  !rules_.fits(prefix, generated, suffix));
+                 redraws && redraw < kMaxRedraws && !drawFits(prefix, generated, suffix, wanted);
                  ++redraw) {
                 generated = drawCharacters(pools, wanted);
             }
@@ -202,6 +202,25 @@ std::u16string NamingEngine::drawPair(const WordList& words, RunResult& result) 
     panel_.set来自词(std::u16string(kFromWordPrefix) + std::u16string(w));
     result.word = std::u16string(w);
     return {w[first], w[second]};
+}
+
+bool NamingEngine::supplying() const {
+    return !rules_.supply.empty() && rules_.attributeOf;
+}
+
+bool NamingEngine::drawFits(std::u16string_view prefix, std::u16string_view generated,
+                            std::u16string_view suffix, int wanted) const {
+    if (generated.size() != static_cast<std::size_t>(std::max(wanted, 0)))
+        return false;
+    if (rules_.fits && !rules_.fits(prefix, generated, suffix))
+        return false;
+    if (!supplying())
+        return true;
+    std::u16string attributes;
+    for (const char16_t c : generated)
+        attributes += rules_.attributeOf(c);
+    const int could = static_cast<int>(std::min(rules_.supply.size(), generated.size()));
+    return suppliedCount(rules_.supply, attributes) >= could;
 }
 
 bool NamingEngine::acceptable() const {

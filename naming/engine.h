@@ -93,6 +93,13 @@ struct DrawRules {
     // Each character drawn evenly from all the pools within the stroke limit (one draw a
     // character) rather than a stroke count first and then a character of it.
     bool evenly = false;
+    // The elements the drawn characters should bring (金木水火土, none twice; empty: none
+    // wanted). A character draw bringing fewer of them than it could (as many as it has
+    // characters, at most all wanted) is drawn again, as one fits refuses. Word pairs are
+    // words: they are taken as they come.
+    std::u16string supply;
+    // A character's attribute (五行) as the stroke lists give it; supply needs it.
+    std::function<std::u16string(char16_t)> attributeOf;
 };
 
 enum class RunOutcome {
@@ -127,6 +134,9 @@ class NamingEngine {
     std::u16string drawCharacters(const PoolSource& pools, int count);
     std::u16string drawPair(const WordList& words, RunResult& result);
     [[nodiscard]] bool acceptable() const;
+    [[nodiscard]] bool supplying() const;
+    [[nodiscard]] bool drawFits(std::u16string_view prefix, std::u16string_view generated,
+                                std::u16string_view suffix, int wanted) const;
 
     Evaluator& evaluator_;
     NamingPanel& panel_;

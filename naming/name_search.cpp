@@ -9,6 +9,7 @@
 #include "names/score.h"
 #include "naming/search_order.h"
 #include "naming/search_sound.h"
+#include "naming/supply.h"
 
 namespace muwu {
 
@@ -24,28 +25,50 @@ constexpr std::size_t kPenalties = 3 + kCommonnessLevels + 1;
 // alike sounds with each of up to three neighbours, and a male with a female character.
 constexpr std::size_t kMaxNamePenalty = 1 + 2 * 3 + 2;
 
+// A character's kind for the wanted elements: 0 when its attribute is not wanted, else 1 to 5
+// (supplyGroup).
+constexpr std::size_t kSupplyGroups = 6;
+
 // A character as one place of the given name offers it.
 struct Candidate {
     char16_t c = 0;
     Reading reading;
     std::uint8_t penalty = 0;  // its share of the name quality
+    std::uint8_t group = 0;    // its kind for the wanted elements
     Lean lean = Lean::neutral;
     std::uint64_t order = 0;  // its place in the shuffle
 };
 
-// The characters of one place with one stroke count, by their share of the quality and each
-// share in shuffle order, so that names of a low quality are found without walking the others;
-// and for the count, how many have each syllable (and of those, how many are on the tone that
-// would make the whole name one-toned).
+// The characters of one place with one stroke count, by their kind for the wanted elements and
+// their share of the quality, each list in shuffle order, so that names bringing a given number
+// of wanted elements at a low quality are found without walking the others; and for the count,
+// how many have each syllable (and of those, how many are on the tone that would make the whole
+// name one-toned).
 struct Bucket {
-    std::array<std::vector<Candidate>, kPenalties> byPenalty;
+    std::array<std::array<std::vector<Candidate>, kPenalties>, kSupplyGroups> lists;
     std::size_t size = 0;
     [[nodiscard]] const Candidate* any() const {
-        for (const auto& chars : byPenalty) {
-            if (!chars.empty())
-                return &chars.front();
+        for (const auto& group : lists) {
+            for (const auto& chars : group) {
+                if (!chars.empty())
+                    return &chars.front();
+            }
         }
         return nullptr;
+    }
+    template <typename F>
+    void forEachList(F&& f) {
+        for (auto& group : lists) {
+            for (auto& chars : group)
+                f(chars);
+        }
+    }
+    template <typename F>
+    void forEachList(F&& f) const {
+        for (const auto& group : lists) {
+            for (const auto& chars : group)
+                f(chars);
+        }
     }
     std::vector<std::uint32_t> bySyllable, bySyllableOnTone;
     std::vector<SyllableId> syllables;  // those present
@@ -62,19 +85,31 @@ struct Combination {
     int strokes[2] = {0, 0};
     double score = 0;  // -infinity when the window shows no score
     bool acceptable = false;
+    int sancai = 0;  // sancaiRank
     std::size_t names = 0;
 };
 
+// 三才 as the order compares it, higher first: 0 for none (a company's, or grids not computed).
+int sancaiRank(const Analysis& a) {
+    return a.sancai ? 1 + static_cast<int>(a.sancai->verdict) : 0;
+}
+
 // The rank key of a combination: names of equal key are ordered by quality, variety, shuffle.
-// 三才, when the analysis gives it, belongs after acceptance.
 bool sameRank(const Combination& a, const Combination& b) {
-    return a.score == b.score && a.acceptable == b.acceptable;
+    return a.score == b.score && a.acceptable == b.acceptable && a.sancai == b.sancai;
 }
 
 bool ranksBefore(const Combination& a, const Combination& b) {
     if (a.score != b.score)
         return a.score > b.score;
-    return a.acceptable > b.acceptable;
+    if (a.acceptable != b.acceptable)
+        return a.acceptable > b.acceptable;
+    return a.sancai > b.sancai;
+}
+
+// How many wanted elements two characters of these kinds bring (b 0 for a one-character name).
+int supplyLevel(std::size_t a, std::size_t b) {
+    return (a != 0) + (b != 0 && b != a);
 }
 
 bool opposite(Lean a, Lean b) {
@@ -110,15 +145,19 @@ struct NameSearch::State {
     [[nodiscard]] std::size_t countPairs(const Bucket& a, const Bucket& b, bool sameStrokes) const;
     [[nodiscard]] int quality(const Candidate& a, const Candidate* b) const;
     [[nodiscard]] bool chosen(int p) const { return !positions[static_cast<std::size_t>(p)].fixed; }
+    // The names of the combinations [begin, end) that bring `level` wanted elements, in order,
+    // appended to names until it holds wanted.
+    void give(std::size_t begin, std::size_t end, int level, std::vector<GivenName>& names,
+              std::size_t wanted);
 
-    // Every name of the combinations [begin, end) the sound rules let through whose characters'
-    // shares of the quality add up to minPenalty to maxPenalty, in shuffle order; visit(first,
-    // second or null) answers whether to go on, to leave the rest of this first character's
-    // names, or to stop.
+    // Every name of the combinations [begin, end) the sound rules let through that brings
+    // `level` wanted elements and whose characters' shares of the quality add up to minPenalty
+    // to maxPenalty, in shuffle order; visit(first, second or null) answers whether to go on, to
+    // leave the rest of this first character's names, or to stop.
     enum class Step { next, skipRow, stop };
     template <typename Visit>
-    void walk(std::size_t begin, std::size_t end, std::size_t minPenalty, std::size_t maxPenalty,
-              Visit&& visit) const;
+    void walk(std::size_t begin, std::size_t end, int level, std::size_t minPenalty,
+              std::size_t maxPenalty, Visit&& visit) const;
 };
 
 void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
@@ -143,10 +182,11 @@ void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
         k.penalty = pos.fixed ? 0
                               : static_cast<std::uint8_t>(
                                     characterPenalty(tierOf(o, c.name, c.firm), c.commonness));
+        k.group = static_cast<std::uint8_t>(supplyGroup(o.supply, c.attribute));
         k.lean = c.name ? c.name->lean : Lean::neutral;
         k.order = shuffleOrder(o, p, c.c);
         Bucket& b = pos.byStrokes[static_cast<std::size_t>(c.strokes)];
-        b.byPenalty[std::min<std::size_t>(k.penalty, kPenalties - 1)].push_back(k);
+        b.lists[k.group][std::min<std::size_t>(k.penalty, kPenalties - 1)].push_back(k);
         ++b.size;
         pos.member[c.c] = true;
     };
@@ -160,11 +200,11 @@ void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
         }
     }
     for (Bucket& b : pos.byStrokes) {
-        for (auto& chars : b.byPenalty) {
+        b.forEachList([](std::vector<Candidate>& chars) {
             std::sort(chars.begin(), chars.end(), [](const Candidate& x, const Candidate& y) {
                 return x.order != y.order ? x.order < y.order : x.c < y.c;
             });
-        }
+        });
     }
 }
 
@@ -177,7 +217,7 @@ void NameSearch::State::countSyllables() {
                 continue;
             b.bySyllable.assign(width, 0);
             b.bySyllableOnTone.assign(width, 0);
-            for (const auto& chars : b.byPenalty) {
+            b.forEachList([&](const std::vector<Candidate>& chars) {
                 for (const Candidate& k : chars) {
                     if (!k.reading.known())
                         continue;
@@ -188,7 +228,7 @@ void NameSearch::State::countSyllables() {
                         ++b.onTone;
                     }
                 }
-            }
+            });
         }
     }
 }
@@ -211,14 +251,14 @@ std::size_t NameSearch::State::countPairs(const Bucket& a, const Bucket& b,
     // The same character at both places is a doubled name, not a repeat.
     if (sameStrokes) {
         const std::optional<std::uint8_t> tone = sound.oneTone();
-        for (const auto& chars : a.byPenalty) {
+        a.forEachList([&](const std::vector<Candidate>& chars) {
             for (const Candidate& k : chars) {
                 if (positions[1].member[k.c] && k.reading.known() &&
                     !sound.badPair(k.reading.syllable, k.reading.syllable) &&
                     !(tone && k.reading.tone == *tone))
                     --fails;
             }
-        }
+        });
     }
     return a.size * b.size - fails;
 }
@@ -233,8 +273,8 @@ int NameSearch::State::quality(const Candidate& a, const Candidate* b) const {
 }
 
 template <typename Visit>
-void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t minPenalty,
-                             std::size_t maxPenalty, Visit&& visit) const {
+void NameSearch::State::walk(std::size_t begin, std::size_t end, int level,
+                             std::size_t minPenalty, std::size_t maxPenalty, Visit&& visit) const {
     // The characters of one place, a stroke count and a share of the quality each: the first
     // characters' lists are merged by shuffle order, and the second characters of all lists
     // that hold one first character are merged again for it.
@@ -253,17 +293,24 @@ void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t min
         const Combination& c = combinations[i];
         const Bucket& first = positions[0].byStrokes[static_cast<std::size_t>(c.strokes[0])];
         const Bucket& second = positions[1].byStrokes[static_cast<std::size_t>(c.strokes[1])];
-        for (std::size_t p1 = 0; p1 < kPenalties && p1 <= maxPenalty; ++p1) {
-            if (first.byPenalty[p1].empty())
-                continue;
-            if (!pairs()) {
-                if (p1 >= minPenalty)
-                    rows.push(Stream{&first.byPenalty[p1], nullptr});
-                continue;
-            }
-            for (std::size_t p2 = 0; p2 < kPenalties && p1 + p2 <= maxPenalty; ++p2) {
-                if (p1 + p2 >= minPenalty && !second.byPenalty[p2].empty())
-                    rows.push(Stream{&first.byPenalty[p1], &second.byPenalty[p2]});
+        for (std::size_t g1 = 0; g1 < kSupplyGroups; ++g1) {
+            for (std::size_t p1 = 0; p1 < kPenalties && p1 <= maxPenalty; ++p1) {
+                const std::vector<Candidate>& firsts = first.lists[g1][p1];
+                if (firsts.empty())
+                    continue;
+                if (!pairs()) {
+                    if (p1 >= minPenalty && supplyLevel(g1, 0) == level)
+                        rows.push(Stream{&firsts, nullptr});
+                    continue;
+                }
+                for (std::size_t g2 = 0; g2 < kSupplyGroups; ++g2) {
+                    if (supplyLevel(g1, g2) != level)
+                        continue;
+                    for (std::size_t p2 = 0; p2 < kPenalties && p1 + p2 <= maxPenalty; ++p2) {
+                        if (p1 + p2 >= minPenalty && !second.lists[g2][p2].empty())
+                            rows.push(Stream{&firsts, &second.lists[g2][p2]});
+                    }
+                }
             }
         }
     }
@@ -351,14 +398,20 @@ NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& po
             if (length == 2)
                 given.push_back(b2.any()->c);
             const Analysis a = analyseName(data, searchedName(o, given), s.analysisOptions);
-            const std::optional<double> score =
-                a.score ? leadingNumber(*a.score) : std::optional<double>();
-            if (o.minScore && (!score || *score < *o.minScore))
+            if (!o.company && o.sancaiAtLeast &&
+                (!a.sancai || a.sancai->verdict < *o.sancaiAtLeast))
+                continue;
+            const double score = [&] {
+                const std::optional<double> n = a.score ? leadingNumber(*a.score) : std::nullopt;
+                return n ? *n : -std::numeric_limits<double>::infinity();
+            }();
+            if (o.minScore && (!a.score || score < *o.minScore))
                 continue;
             Combination c;
             c.strokes[0] = k1, c.strokes[1] = k2;
-            c.score = score.value_or(-std::numeric_limits<double>::infinity());
+            c.score = score;
             c.acceptable = engineAccepts(a);
+            c.sancai = sancaiRank(a);
             c.names = names;
             s.combinations.push_back(c);
         }
@@ -379,26 +432,12 @@ std::size_t NameSearch::listed() const noexcept {
     return state_->listed;
 }
 
-bool NameSearch::nextGroup(std::vector<GivenName>& names) {
-    State& s = *state_;
-    names.clear();
-    const std::vector<Combination>& combinations = s.combinations;
-    const std::size_t g = s.nextCombination;
-    if (s.given >= s.listed || g >= combinations.size())
-        return false;
-    std::size_t end = g;
-    while (end < combinations.size() && sameRank(combinations[end], combinations[g]))
-        ++end;
-    s.nextCombination = end;
-    const std::size_t wanted = s.listed - s.given;
-    using Step = State::Step;
-
+void NameSearch::State::give(std::size_t begin, std::size_t end, int level,
+                             std::vector<GivenName>& names, std::size_t wanted) {
     // Quality by quality, in shuffle order, a name whose chosen characters are each used fewer
     // than `cap` times so far; held-back names wait for the next pass, with the cap doubled.
     // A pass that held nothing back has given every name of its quality.
-    auto fresh = [&](char16_t c, int p, std::uint32_t cap) {
-        return !s.chosen(p) || s.uses[c] < cap;
-    };
+    auto fresh = [&](char16_t c, int p, std::uint32_t cap) { return !chosen(p) || uses[c] < cap; };
     for (int q = 0; q < kQualityLevels && names.size() < wanted; ++q) {
         // The names of this quality that earlier passes took, sorted: four bytes a name.
         std::vector<std::uint32_t> taken;
@@ -410,7 +449,7 @@ bool NameSearch::nextGroup(std::vector<GivenName>& names) {
                 heldBack = true;  // perhaps: the row is not looked at
                 return Step::skipRow;
             }
-            if (std::min(s.quality(a, b), kQualityLevels - 1) != q)
+            if (std::min(quality(a, b), kQualityLevels - 1) != q)
                 return Step::next;
             const std::uint32_t id = static_cast<std::uint32_t>(a.c) << 16 | (b ? b->c : 0);
             if (std::binary_search(taken.begin(),
@@ -425,23 +464,42 @@ bool NameSearch::nextGroup(std::vector<GivenName>& names) {
             name.length = b ? 2 : 1;
             names.push_back(name);
             taken.push_back(id);
-            if (s.chosen(0))
-                ++s.uses[a.c];
-            if (b && s.chosen(1))
-                ++s.uses[b->c];
+            if (chosen(0))
+                ++uses[a.c];
+            if (b && chosen(1))
+                ++uses[b->c];
             return names.size() < wanted ? Step::next : Step::stop;
         };
         for (;; cap *= 2) {
             heldBack = false;
             // The rest of a name's quality (sound, gender) is never above kMaxNamePenalty.
             const std::size_t top = static_cast<std::size_t>(q);
-            s.walk(g, end, top > kMaxNamePenalty ? top - kMaxNamePenalty : 0, top, visit);
+            walk(begin, end, level, top > kMaxNamePenalty ? top - kMaxNamePenalty : 0, top, visit);
             if (!heldBack || names.size() >= wanted)
                 break;
             std::sort(taken.begin(), taken.end());
             earlier = taken.size();
         }
     }
+}
+
+bool NameSearch::nextGroup(std::vector<GivenName>& names) {
+    State& s = *state_;
+    names.clear();
+    const std::vector<Combination>& combinations = s.combinations;
+    const std::size_t g = s.nextCombination;
+    if (s.given >= s.listed || g >= combinations.size())
+        return false;
+    std::size_t end = g;
+    while (end < combinations.size() && sameRank(combinations[end], combinations[g]))
+        ++end;
+    s.nextCombination = end;
+    const std::size_t wanted = s.listed - s.given;
+    // Names bringing more of the wanted elements first: a character brings at most one.
+    const int most =
+        static_cast<int>(std::min<std::size_t>(s.options.supply.size(), s.pairs() ? 2 : 1));
+    for (int level = most; level >= 0 && names.size() < wanted; --level)
+        s.give(g, end, level, names, wanted);
     s.given += names.size();
     return true;
 }

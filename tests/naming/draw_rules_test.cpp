@@ -7,6 +7,7 @@
 #include <set>
 
 #include "lexicon/sound_rules.h"
+#include "naming/supply.h"
 #include "platform/text.h"
 #include "tests/naming/engine_fixture.h"
 
@@ -109,6 +110,53 @@ TEST_F(EngineTest, SeededRunsProposeOnlyAdmittedCharactersInNamesThatSoundWell) 
                 }
             }
         }
+    }
+}
+
+// A wanted element steers character draws: every candidate brings as many of the wanted
+// elements as it has characters (or all of them), where the draws without it mostly do not.
+TEST_F(EngineTest, CharacterDrawsBringTheWantedElements) {
+    useData(shippedData());
+    const PoolSource lists = [this](int n) { return data().strokePool(n); };
+    auto attributes = [&](const std::u16string& g) {
+        std::u16string a;
+        for (const char16_t c : g)
+            a += data().strokes(std::u16string(1, c)).attribute;
+        return a;
+    };
+    for (const std::u16string_view supply : {u"水", u"金水", u"木火土"}) {
+        NamingSettings s;
+        s.prefix = u"张";
+        s.count = u"2";
+        s.limit = u"16";
+        s.词义 = 0;
+        std::size_t bringing = 0, unsteered = 0;
+        for (const bool steer : {true, false}) {
+            const std::vector<std::u16string> parts = drawn(
+                [&](UniformRandom& r) {
+                    DrawRules rules = tableDrawRules(lists, {}, attributesOf(data()));
+                    if (steer)
+                        rules.supply = supply;
+                    return run(s, r, {}, admittedPools(lists, {}, false), std::move(rules));
+                },
+                1);
+            ASSERT_GT(parts.size(), 40u);
+            for (const std::u16string& g : parts) {
+                const bool brings = suppliedCount(supply, attributes(g)) >=
+                                    std::min<int>(static_cast<int>(supply.size()), 2);
+                if (steer) {
+                    EXPECT_TRUE(brings) << toUtf8(g) << " " << toUtf8(supply);
+                    EXPECT_TRUE(judgeName(u"张", g).ok());
+                    ++bringing;
+                } else {
+                    unsteered += brings;
+                }
+            }
+            if (!steer) {
+                EXPECT_LT(unsteered * 2, parts.size()) << toUtf8(supply);
+            }
+        }
+        EXPECT_GT(bringing, 0u);
     }
 }
 
