@@ -48,7 +48,8 @@ void noteClockChanges(Chart& c, std::int64_t offsetToClock) {
         for (const std::int64_t boundary : {dayStart, dayStart + 86400}) {
             const std::int64_t delta = boundary - c.pillarClock;
             if (std::llabs(delta) <= kNearChangeSeconds)
-                c.nearChanges.push_back({NearChange::Kind::day, boundary - offsetToClock, -1, delta});
+                c.nearChanges.push_back(
+                    {NearChange::Kind::day, boundary - offsetToClock, -1, delta});
         }
     }
 }

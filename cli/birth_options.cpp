@@ -33,8 +33,8 @@ CivilDate parseDate(const std::string& text) {
     if (!validDate(d))
         throw UsageError{"日期“" + text + "”不存在"};
     if (d.year < kFirstYear || d.year > kLastYear) {
-        throw UsageError{"日期“" + text + "”超出范围：只算 " + std::to_string(kFirstYear) +
-                         " 至 " + std::to_string(kLastYear) + " 年"};
+        throw UsageError{"日期“" + text + "”超出范围：只算 " + std::to_string(kFirstYear) + " 至 " +
+                         std::to_string(kLastYear) + " 年"};
     }
     return d;
 }
@@ -182,7 +182,8 @@ std::optional<Supply> supplyOption(const Parsed& p, const Environment& env, std:
     }
     if (const auto it = p.values.find("--supply"); it != p.values.end()) {
         if (birth)
-            throw UsageError{"--supply 和 --birth 只能给一个：要补的五行要么直接写出，要么由八字得出"};
+            throw UsageError{
+                "--supply 和 --birth 只能给一个：要补的五行要么直接写出，要么由八字得出"};
         supply.asked = true;
         supply.elements = fromUtf8(it->second);
         if (const std::string problem = supplyProblem(supply.elements); !problem.empty())

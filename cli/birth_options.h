@@ -39,8 +39,8 @@ struct BirthChart {
 // The elements a name is wanted to bring: given by --supply, or those absent from the chart of
 // --birth "DATE TIME" (with --tz, --longitude, --zi-day).
 struct Supply {
-    bool asked = false;      // either option was given
-    bool fromBirth = false;  // by --birth
+    bool asked = false;       // either option was given
+    bool fromBirth = false;   // by --birth
     std::u16string elements;  // 金木水火土 in any order; empty: nothing wanted
 };
 

@@ -38,9 +38,8 @@ struct DrawOptions {
 
 // The engine's rules for these options over the plain stroke lists; attributeOf gives a
 // character's attribute as the lists do (attributesOf), which a supply set on the rules needs.
-[[nodiscard]] DrawRules tableDrawRules(
-    PoolSource lists, const DrawOptions& options,
-    std::function<std::u16string(char16_t)> attributeOf = {});
+[[nodiscard]] DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options,
+                                       std::function<std::u16string(char16_t)> attributeOf = {});
 
 // A character's attribute as the data's stroke lists give it, for DrawRules::attributeOf.
 [[nodiscard]] std::function<std::u16string(char16_t)> attributesOf(CharacterData& data);

@@ -128,6 +128,8 @@ int nameQuality(const SearchOptions& o, std::u16string_view given) {
         if (i != fixed) {
             quality +=
                 characterPenalty(tierOf(o, name, firmCharacter(given[i])), gb2312Level(given[i]));
+            if (!o.company && given.size() == 2)
+                quality += placePenalty(given[i], static_cast<int>(i));
         }
     }
     NameSound sound =

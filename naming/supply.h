@@ -14,7 +14,8 @@ inline constexpr std::u16string_view kSupplyElements = u"金木水火土";
 [[nodiscard]] std::string supplyProblem(std::u16string_view supply);
 
 // How many of the wanted elements the attributes bring, each counted once (金金 brings one).
-[[nodiscard]] int suppliedCount(std::u16string_view supply, std::u16string_view attributes) noexcept;
+[[nodiscard]] int suppliedCount(std::u16string_view supply,
+                                std::u16string_view attributes) noexcept;
 
 // The place (1 to 5) of an attribute among the wanted elements' kinds, 0 when it is not wanted:
 // two characters bring as many wanted elements as their distinct non-zero places.

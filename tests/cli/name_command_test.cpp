@@ -227,8 +227,8 @@ TEST(NameCommand, DrawsTheFirstTierForTheGenderUnlessMoreIsAsked) {
 TEST(NameCommand, DrawsBringTheWantedElements) {
     for (const std::vector<std::string>& wanted :
          {std::vector<std::string>{"--supply", "水"}, {"--birth", "2024-02-10 08:30"}}) {
-        std::vector<std::string> args = {"name", "--prefix", "王",   "--runs", "8",
-                                         "--seed", "5",     "--json", "--no-words"};
+        std::vector<std::string> args = {"name",   "--prefix", "王",     "--runs",    "8",
+                                         "--seed", "5",        "--json", "--no-words"};
         args.insert(args.end(), wanted.begin(), wanted.end());
         const Result r = runCli(args);
         ASSERT_EQ(r.status, 0) << r.err;
