@@ -80,6 +80,15 @@ DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options,
     };
     rules.evenly = true;
     rules.attributeOf = std::move(attributeOf);
+    for (const NamePair& p : namePairs()) {
+        if (suits(p.gender, options.gender) &&
+            characterAdmitted(p.first, false, options.gender, options.allTiers, options.allChars) &&
+            characterAdmitted(p.second, false, options.gender, options.allTiers,
+                              options.allChars)) {
+            rules.pairs += p.first;
+            rules.pairs += p.second;
+        }
+    }
     return rules;
 }
 

@@ -160,6 +160,42 @@ TEST_F(EngineTest, CharacterDrawsBringTheWantedElements) {
     }
 }
 
+// About half of the two-character draws for a surname are names of the editors' list (of the
+// asked gender), against next to none when characters are drawn one by one.
+TEST_F(EngineTest, HalfTheDrawsAreListedNamesOfTheGender) {
+    useData(shippedData());
+    const PoolSource lists = [this](int n) { return data().strokePool(n); };
+    NamingSettings s;
+    s.prefix = u"李";
+    s.count = u"2";
+    s.limit = u"14";
+    s.词义 = 0;
+    const DrawOptions girls{Gender::female, false, false};
+    for (const bool listed : {true, false}) {
+        const std::vector<std::u16string> parts = drawn(
+            [&](UniformRandom& r) {
+                DrawRules rules = tableDrawRules(lists, girls);
+                if (!listed)
+                    rules.pairs.clear();
+                return run(s, r, {}, admittedPools(lists, girls, false), std::move(rules));
+            },
+            1);
+        ASSERT_GT(parts.size(), 100u);
+        std::size_t found = 0;
+        for (const std::u16string& g : parts) {
+            const NamePair* pair = namePair(g[0], g[1]);
+            found += pair != nullptr;
+            EXPECT_TRUE(!pair || pair->gender != Lean::male) << toUtf8(g);
+        }
+        if (listed) {
+            EXPECT_GT(found * 10, parts.size() * 3) << found << " of " << parts.size();
+            EXPECT_LT(found * 10, parts.size() * 7) << found << " of " << parts.size();
+        } else {
+            EXPECT_LT(found * 20, parts.size()) << found << " of " << parts.size();
+        }
+    }
+}
+
 TEST_F(EngineTest, ACompanyDrawsFromTheTradeNameTable) {
     useData(shippedData());
     const PoolSource lists = [this](int n) { return data().strokePool(n); };
