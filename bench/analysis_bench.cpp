@@ -140,7 +140,8 @@ void BM_SearchTop50(benchmark::State& state) {
 }
 
 // The top 50 with wider choices: for a girl; both tiers; every listed character; a company
-// (trade-name table, then every listed character).
+// (trade-name table, then every listed character); wanting two elements and a 吉 三才 (the
+// tables, then every listed character).
 void BM_SearchTop50Wider(benchmark::State& state) {
     muwu::CharacterData data(dataFolder());
     const auto tables = muwu::searchPool(data, muwu::PoolKind::tables);
@@ -164,6 +165,12 @@ void BM_SearchTop50Wider(benchmark::State& state) {
             o.surname.clear();
             o.suffix = u"科技";
             pool = state.range(0) == 3 ? &tables : &every;
+            break;
+        case 5:
+        case 6:
+            o.supply = u"金水";
+            o.sancaiAtLeast = muwu::SancaiClass::luck;
+            pool = state.range(0) == 5 ? &tables : &every;
             break;
         default:
             break;
@@ -193,7 +200,7 @@ void BM_SearchTop50WithPool(benchmark::State& state) {
 BENCHMARK(BM_PureAnalysis);
 BENCHMARK(BM_PureAnalysisInBatch);
 BENCHMARK(BM_SearchTop50)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SearchTop50Wider)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchTop50Wider)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchTop50WithPool)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalysisCached);
 BENCHMARK(BM_AnalysisReadAnew)->Unit(benchmark::kMicrosecond);
