@@ -161,17 +161,23 @@ TEST(CliOutput, SearchMemoryDoesNotGrowWithItsOutput) {
     std::string suffix;
     for (int i = 0; i < 500; ++i)
         suffix += "科技";
-    auto peakKb = [&](const std::string& top) {
-        const Spawned r = spawnCli(
-            {"search", "--company", "--suffix", suffix, "--all-chars", "--top", top, "--json"},
-            null);
+    auto peakKb = [&](std::vector<std::string> args, const std::string& top) {
+        args.insert(args.end(), {"--all-chars", "--top", top, "--json"});
+        const Spawned r = spawnCli(args, null);
         EXPECT_EQ(r.status, 0) << r.err;
         return r.peakKb;
     };
-    const long one = peakKb("1");
-    const long many = peakKb("2000");  // about 20 MB of output
-    ::close(null);
+    const std::vector<std::string> company = {"search", "--company", "--suffix", suffix};
+    long one = peakKb(company, "1");
+    long many = peakKb(company, "2000");  // about 20 MB of output
     EXPECT_LT(many - one, 8 * 1024) << one << " KB for one name, " << many << " KB for 2000";
+    // A person's names with the listed names first, wanted elements and a 三才 floor.
+    const std::vector<std::string> person = {"search", "--surname", "欧阳", "--supply", "金水",
+                                             "--sancai", "平"};
+    one = peakKb(person, "1");
+    many = peakKb(person, "30000");  // about 20 MB of output
+    ::close(null);
+    EXPECT_LT(many - one, 8 * 1024) << one << " KB for one name, " << many << " KB for 30000";
 }
 
 TEST(CliOutput, AnInputThatCannotBeReadIsAnError) {
