@@ -27,9 +27,10 @@ HEADER = """\
 #            leaning 女, a 女 name none leaning 男; a name whose characters lean one way only is
 #            that way's. A search for one gender leaves out the names of the other
 #
-# Written by our editors in three lists (boys', girls', either or literary): names whose two
-# meanings build one image or wish, whose tones flow, whose characters are of one register;
-# ordinary words of another sense and names tied to one famous person left out. Merged by
+# Written by our editors in seven lists (boys', girls', either or literary, and four for the
+# characters the best-scoring names of common surnames need): names whose two meanings build one
+# image or wish, whose tones flow, whose characters are of one register; ordinary words of
+# another sense and names tied to one famous person left out. Merged by
 # tools/import_name_pairs.py, which keeps a name in two lists once (中 where their genders differ).
 # The search lists these names first among names of equal score, 三才 and wanted elements; the
 # naming engine draws one of them for half of its two-character draws.
