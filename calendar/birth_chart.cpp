@@ -84,6 +84,13 @@ Chart chartAt(std::int64_t utc, std::int32_t standardOffset, std::optional<doubl
     return c;
 }
 
+std::u16string absentElementsText(const Chart& chart) {
+    std::u16string text;
+    for (const Element e : chart.absent)
+        text += elementName(e);
+    return text;
+}
+
 BirthMoment resolveBirth(const TimeZone& zone, const BirthInput& input) {
     BirthMoment m;
     const std::int64_t local = daysFromCivil(input.date) * 86400 + input.secondOfDay;

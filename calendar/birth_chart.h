@@ -38,6 +38,9 @@ struct Chart {
     [[nodiscard]] int dayMaster() const noexcept { return pillars.day.stem(); }
 };
 
+// The elements the chart lacks, in the order 金木水火土 ("火"); empty when it has all five.
+[[nodiscard]] std::u16string absentElementsText(const Chart& chart);
+
 // The chart of a UTC moment. The day and hour pillars are read from local standard time
 // (UTC + standardOffset seconds) or, with a longitude, from true solar time there.
 [[nodiscard]] Chart chartAt(std::int64_t utc, std::int32_t standardOffset,

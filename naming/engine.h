@@ -93,6 +93,8 @@ struct DrawRules {
     // Each character drawn evenly from all the pools within the stroke limit (one draw a
     // character) rather than a stroke count first and then a character of it.
     bool evenly = false;
+    // Elements the drawn characters should bring (金木水火土), e.g. those a birth chart lacks.
+    std::u16string supply;
 };
 
 enum class RunOutcome {

@@ -32,6 +32,10 @@ struct SearchOptions {
     // Characters of both tiers of the name (or trade-name) table, not only the first. A pool of
     // every listed character (PoolKind::allListed) takes any character whatever this says.
     bool allTiers = false;
+    // Names whose 三才 is of this class or better; none: any 三才.
+    std::optional<SancaiClass> sancaiAtLeast;
+    // Elements the given name should bring (金木水火土), e.g. those a birth chart lacks.
+    std::u16string supply;
 };
 
 struct SearchHit {

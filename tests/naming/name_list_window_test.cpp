@@ -56,8 +56,16 @@ class NameListWindowTest : public QObject {
         test::retype(w<QLineEdit>(field), text);
     }
     [[nodiscard]] QTableWidget* table() const { return w<QTableWidget>(u"名单"); }
-    [[nodiscard]] QString cell(int row, int column) const {
-        return table()->item(row, column)->text();
+    // The column under a heading, wherever the window puts it.
+    [[nodiscard]] int column(const char16_t* heading) const {
+        for (int c = 0; c < table()->columnCount(); ++c) {
+            if (table()->horizontalHeaderItem(c)->text() == QString::fromUtf16(heading))
+                return c;
+        }
+        qFatal("选名窗 has no column %s", qPrintable(QString::fromUtf16(heading)));
+    }
+    [[nodiscard]] QString cell(int row, const char16_t* heading) const {
+        return table()->item(row, column(heading))->text();
     }
     void waitForSearch() { QTRY_VERIFY(list_->result().has_value() || table()->rowCount() == 0); }
 
@@ -117,10 +125,10 @@ void NameListWindowTest::opensFromTheNamingWindowWithItsPrefix() {
     QVERIFY(w<QLabel>(u"结果")->text().contains(QString::number(r.total)));
     for (int row = 0; row < 50; ++row) {
         const Analysis& a = r.hits[static_cast<std::size_t>(row)].analysis;
-        QCOMPARE(cell(row, 0), QString::number(row + 1));
-        QCOMPARE(cell(row, 1).toStdU16String(), a.name);
-        QCOMPARE(cell(row, 2).toStdU16String(), *a.score);
-        QCOMPARE(cell(row, 8).toStdU16String(), a.attribute);
+        QCOMPARE(cell(row, u"名次"), QString::number(row + 1));
+        QCOMPARE(cell(row, u"名字").toStdU16String(), a.name);
+        QCOMPARE(cell(row, u"评分").toStdU16String(), *a.score);
+        QCOMPARE(cell(row, u"属性").toStdU16String(), a.attribute);
     }
 
     // A second press brings the same window back rather than another.
@@ -136,18 +144,18 @@ void NameListWindowTest::fillsAsTheUserTypesAKeptCharacter() {
     open(QStringLiteral("李"));
     type(u"保留字", QStringLiteral("明"));
     // The search runs after the keystroke's handler has returned, not inside it.
-    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 1).mid(1, 1) == QStringLiteral("明"));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"名字").mid(1, 1) == QStringLiteral("明"));
     for (int row = 0; row < table()->rowCount(); ++row)
-        QCOMPARE(cell(row, 1).mid(1, 1), QStringLiteral("明"));
+        QCOMPARE(cell(row, u"名字").mid(1, 1), QStringLiteral("明"));
 
     // Kept as the second character, picked with the keyboard.
     auto* at = w<QComboBox>(u"位置");
     at->setFocus();
     QTest::keyClick(at, Qt::Key_Down);
     QCOMPARE(at->currentText(), QStringLiteral("2"));
-    QTRY_COMPARE(cell(0, 1).mid(2, 1), QStringLiteral("明"));
+    QTRY_COMPARE(cell(0, u"名字").mid(2, 1), QStringLiteral("明"));
     for (int row = 0; row < table()->rowCount(); ++row)
-        QCOMPARE(cell(row, 1).mid(2, 1), QStringLiteral("明"));
+        QCOMPARE(cell(row, u"名字").mid(2, 1), QStringLiteral("明"));
 
     // Fewer names listed, and wanted attributes.
     auto* count = w<QSpinBox>(u"列出个数");
@@ -156,7 +164,7 @@ void NameListWindowTest::fillsAsTheUserTypesAKeptCharacter() {
     QTest::keyClicks(count, QStringLiteral("7"));
     QTRY_COMPARE(table()->rowCount(), 7);
     type(u"五行", QStringLiteral("火火"));
-    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 8).endsWith(QStringLiteral("火火")));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"属性").endsWith(QStringLiteral("火火")));
 }
 
 void NameListWindowTest::colouredGridsAndSortableColumns() {
@@ -167,8 +175,8 @@ void NameListWindowTest::colouredGridsAndSortableColumns() {
     QTRY_COMPARE(table()->rowCount(), 400);
     int red = 0;
     for (int row = 0; row < table()->rowCount(); ++row) {
-        for (int column = 3; column <= 7; ++column) {
-            const QTableWidgetItem* item = table()->item(row, column);
+        for (const char16_t* grid : {u"总格", u"天格", u"人格", u"地格", u"外格"}) {
+            const QTableWidgetItem* item = table()->item(row, column(grid));
             const bool misfortune = item->text().endsWith(QStringLiteral("凶"));
             red += misfortune;
             QCOMPARE(item->foreground().color(),
@@ -179,25 +187,25 @@ void NameListWindowTest::colouredGridsAndSortableColumns() {
 
     // A click on the score's heading sorts by it, a second reverses, 名次 restores the ranking.
     QHeaderView* header = table()->horizontalHeader();
-    auto clickHeading = [&](int column) {
+    auto clickHeading = [&](int at) {
         QTest::mouseClick(
             header->viewport(), Qt::LeftButton, {},
-            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            QPoint(header->sectionViewportPosition(at) + header->sectionSize(at) / 2,
                    header->height() / 2));
     };
-    clickHeading(2);
-    const auto scoreAt = [&](int row) { return cell(row, 2).toDouble(); };
+    clickHeading(column(u"评分"));
+    const auto scoreAt = [&](int row) { return cell(row, u"评分").toDouble(); };
     const bool ascending = scoreAt(0) <= scoreAt(table()->rowCount() - 1);
     for (int row = 1; row < table()->rowCount(); ++row)
         QVERIFY(ascending ? scoreAt(row - 1) <= scoreAt(row) : scoreAt(row - 1) >= scoreAt(row));
-    clickHeading(2);
+    clickHeading(column(u"评分"));
     QVERIFY(ascending ? scoreAt(0) >= scoreAt(table()->rowCount() - 1)
                       : scoreAt(0) <= scoreAt(table()->rowCount() - 1));
-    clickHeading(0);
-    if (cell(0, 0) != QStringLiteral("1"))
-        clickHeading(0);
+    clickHeading(column(u"名次"));
+    if (cell(0, u"名次") != QStringLiteral("1"))
+        clickHeading(column(u"名次"));
     for (int row = 0; row < table()->rowCount(); ++row)
-        QCOMPARE(cell(row, 0), QString::number(row + 1));
+        QCOMPARE(cell(row, u"名次"), QString::number(row + 1));
 }
 
 namespace {
@@ -232,7 +240,7 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     table()->setFocus();
     QTest::keyClick(table(), Qt::Key_Down);
     QTest::keyClick(table(), Qt::Key_Down);
-    const QString second = cell(table()->currentRow(), 1);
+    const QString second = cell(table()->currentRow(), u"名字");
     QCOMPARE(table()->currentRow(), 2);
     QTest::keyClick(table(), Qt::Key_Return);
     QCOMPARE(text3->text(), second);
@@ -248,15 +256,15 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     // A double surname, kept as given, through a double click. The main window comes forward
     // with the name, and the list over it, ready for the next pick.
     type(u"姓", QStringLiteral("诸葛"));
-    QTRY_VERIFY(cell(0, 1).startsWith(QStringLiteral("诸葛")));
-    const QRect rect = table()->visualRect(table()->model()->index(4, 1));
+    QTRY_VERIFY(cell(0, u"名字").startsWith(QStringLiteral("诸葛")));
+    const QRect rect = table()->visualRect(table()->model()->index(4, column(u"名字")));
     QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
     RaiseOrder order({main_.get(), list_.data()});
     QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
     QVERIFY(!order.raised.isEmpty());
     QCOMPARE(order.raised.last(), list_.data());
     QVERIFY(list_->isVisible());
-    const QString chosen = cell(4, 1);
+    const QString chosen = cell(4, u"名字");
     QCOMPARE(text3->text(), chosen);
     o.surname = u"诸葛";
     QVERIFY(readAnalysis(main_->form()) ==
@@ -266,10 +274,10 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     // A company name: the prefix, the generated part and the suffix.
     w<QCheckBox>(u"公司名")->click();
     type(u"后缀", QStringLiteral("科技"));
-    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 1).endsWith(QStringLiteral("科技")));
-    QCOMPARE(cell(0, 4), QStringLiteral("—"));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"名字").endsWith(QStringLiteral("科技")));
+    QCOMPARE(cell(0, u"天格"), QStringLiteral("—"));
     w<QPushButton>(u"写入主窗")->click();
-    QCOMPARE(text3->text(), cell(table()->currentRow(), 1));
+    QCOMPARE(text3->text(), cell(table()->currentRow(), u"名字"));
     QVERIFY(main_->control<QRadioButton>(QStringLiteral("公司名"))->isChecked());
     QVERIFY(main_->form().公司名);
 }
