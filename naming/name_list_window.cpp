@@ -177,37 +177,7 @@ void NameListWindow::build() {
     五行_->setPlaceholderText(QStringLiteral("如：金木"));
     后缀_ = line(QStringLiteral("后缀"), QStringLiteral("后缀（行业名称）"));
 
-    // The birth moment stands right of the fields, in room the window gains: the fields keep
-    // the places they had.
-    auto* birth = new QGridLayout;
     const QFontMetrics metrics(font());
-    const int birthWidth = metrics.horizontalAdvance(QStringLiteral("2024-02-04 16:20+08:00")) + 16;
-    auto birthLine = [&](int at, const QString& name, const QString& caption,
-                         const QString& placeholder) {
-        auto* edit = named(new QLineEdit(this), name, caption);
-        edit->setPlaceholderText(placeholder);
-        edit->setFixedWidth(birthWidth);
-        auto* label = new QLabel(caption + u'：', this);
-        label->setBuddy(edit);
-        label->setObjectName(name + QStringLiteral("标签"));
-        birth->addWidget(label, at, 0);
-        birth->addWidget(edit, at, 1);
-        connect(edit, &QLineEdit::textChanged, this, [this] { changed(); });
-        return edit;
-    };
-    出生时间_ = birthLine(0, QStringLiteral("出生时间"), QStringLiteral("出生时间"),
-                          QStringLiteral("如：2024-02-04 16:20"));
-    出生时间_->setToolTip(
-        QStringLiteral("出生地当时钟表上的时间；给了就优先列出补八字所缺五行的名字"));
-    时区_ = birthLine(1, QStringLiteral("时区"), QStringLiteral("时区"), qs(kDefaultZone));
-    八字_ = new TextLabel(this);
-    八字_->setObjectName(QStringLiteral("八字"));
-    八字_->setWordWrap(true);
-    八字_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    八字_->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("时区：")) + birthWidth + 6);
-    birth->addWidget(八字_, 2, 0, 1, 2);
-    birth->setRowStretch(2, 1);
-
     auto* options = new QHBoxLayout;
     公司名_ = named(new QCheckBox(QStringLiteral("公司名（粗算）"), this), QStringLiteral("公司名"),
                     QStringLiteral("公司名（粗算）"));
@@ -235,6 +205,33 @@ void NameListWindow::build() {
     三才_ = choice(QStringLiteral("三才"), QStringLiteral("三才"), kSancaiChoices);
     options->addStretch();
 
+    // The birth moment, on a row of its own below the list's, in height the window gains: the
+    // controls above keep their places and sizes.
+    auto* birth = new QHBoxLayout;
+    const int birthWidth = metrics.horizontalAdvance(QStringLiteral("2024-02-04 16:20")) + 24;
+    auto birthLine = [&](const QString& name, const QString& caption, const QString& placeholder,
+                         int width) {
+        auto* edit = named(new QLineEdit(this), name, caption);
+        edit->setPlaceholderText(placeholder);
+        edit->setFixedWidth(width);
+        auto* label = new QLabel(caption + u'：', this);
+        label->setBuddy(edit);
+        label->setObjectName(name + QStringLiteral("标签"));
+        birth->addWidget(label);
+        birth->addWidget(edit);
+        connect(edit, &QLineEdit::textChanged, this, [this] { changed(); });
+        return edit;
+    };
+    出生时间_ = birthLine(QStringLiteral("出生时间"), QStringLiteral("出生时间"),
+                          QStringLiteral("如：2024-02-04 16:20"), birthWidth);
+    出生时间_->setToolTip(
+        QStringLiteral("出生地当时钟表上的时间；给了就优先列出补八字所缺五行的名字"));
+    时区_ = birthLine(QStringLiteral("时区"), QStringLiteral("时区"), qs(kDefaultZone),
+                      metrics.horizontalAdvance(qs(kDefaultZone)) + 24);
+    八字_ = new TextLabel(this);
+    八字_->setObjectName(QStringLiteral("八字"));
+    birth->addWidget(八字_, 1);
+
     // Read out as what it says, the count or what is wrong with the options.
     结果_ = new TextLabel(this);
     结果_->setObjectName(QStringLiteral("结果"));
@@ -260,16 +257,13 @@ void NameListWindow::build() {
     bottom->addWidget(结果_, 1);
     bottom->addWidget(写入主窗_);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addLayout(birth);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(grid);
     layout->addLayout(options);
     layout->addWidget(名单_, 1);
     layout->addLayout(bottom);
-    // As wide as before plus the birth moment's column: the fields left of it keep their size.
-    resize(760 + top->spacing() + birth->sizeHint().width(), 560);
+    layout->addLayout(birth);
+    resize(760, 560 + layout->spacing() + birth->sizeHint().height());
 }
 
 void NameListWindow::startFrom(const NameListStart& start) {
@@ -293,8 +287,9 @@ void NameListWindow::changed() {
         birth_ = readBirth(moment, zone, systemZoneinfo());
         birthFor_ = moment + u'\n' + zone;
         const QString summary = qs(birthSummary(*birth_));
-        八字_->setText(summary.isEmpty() ? QStringLiteral("可不填；填了就按八字所缺的五行排名")
-                                         : summary);
+        八字_->setText(summary.isEmpty()
+                           ? QStringLiteral("可不填；填了就优先列出补八字所缺五行的名字")
+                           : summary);
         八字_->setToolTip(八字_->text());
         QPalette p = palette();
         if (birth_->status == BirthReading::Status::refused)
@@ -415,7 +410,9 @@ void NameListWindow::fill(const SearchResult& r) {
         名单_->setItem(row, kOuter, gridItem(a.outer, a.outerClass, grids));
         名单_->setItem(row, kSancai, sancaiItem(a.sancai));
         名单_->setItem(row, kAttribute, new Item(qs(a.attribute)));
-        名单_->setItem(row, kMeaning, new Item(meaningText(hit.meanings)));
+        auto* meaning = new Item(meaningText(hit.meanings));
+        meaning->setToolTip(meaning->text());  // the column is often narrower than the text
+        名单_->setItem(row, kMeaning, meaning);
     }
     名单_->setSortingEnabled(true);  // sorts again by the column the user chose
     名单_->resizeColumnsToContents();
