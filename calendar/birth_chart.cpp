@@ -1,5 +1,6 @@
 #include "calendar/birth_chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -47,7 +48,8 @@ void noteClockChanges(Chart& c, std::int64_t offsetToClock) {
         for (const std::int64_t boundary : {dayStart, dayStart + 86400}) {
             const std::int64_t delta = boundary - c.pillarClock;
             if (std::llabs(delta) <= kNearChangeSeconds)
-                c.nearChanges.push_back({NearChange::Kind::day, boundary - offsetToClock, -1, delta});
+                c.nearChanges.push_back(
+                    {NearChange::Kind::day, boundary - offsetToClock, -1, delta});
         }
     }
 }
@@ -84,13 +86,6 @@ Chart chartAt(std::int64_t utc, std::int32_t standardOffset, std::optional<doubl
     return c;
 }
 
-std::u16string absentElementsText(const Chart& chart) {
-    std::u16string text;
-    for (const Element e : chart.absent)
-        text += elementName(e);
-    return text;
-}
-
 BirthMoment resolveBirth(const TimeZone& zone, const BirthInput& input) {
     BirthMoment m;
     const std::int64_t local = daysFromCivil(input.date) * 86400 + input.secondOfDay;
@@ -117,6 +112,15 @@ BirthMoment resolveBirth(const TimeZone& zone, const BirthInput& input) {
             m.standardOffset = *input.utcOffset;
     }
     return m;
+}
+
+std::u16string absentElementsText(const Chart& chart) {
+    std::u16string text;
+    for (const Element e : kElementOrder) {
+        if (std::find(chart.absent.begin(), chart.absent.end(), e) != chart.absent.end())
+            text += elementName(e);
+    }
+    return text;
 }
 
 }  // namespace muwu::calendar

@@ -38,9 +38,6 @@ struct Chart {
     [[nodiscard]] int dayMaster() const noexcept { return pillars.day.stem(); }
 };
 
-// The elements the chart lacks, in the order 金木水火土 ("火"); empty when it has all five.
-[[nodiscard]] std::u16string absentElementsText(const Chart& chart);
-
 // The chart of a UTC moment. The day and hour pillars are read from local standard time
 // (UTC + standardOffset seconds) or, with a longitude, from true solar time there.
 [[nodiscard]] Chart chartAt(std::int64_t utc, std::int32_t standardOffset,
@@ -60,6 +57,10 @@ struct BirthMoment {
     LocalTimeType clock;                   // the clock's time type at the moment
     std::int32_t standardOffset = 0;
 };
+
+// The elements the chart lacks as text, in the order 金木水火土 ("金水"); empty when it has all
+// five. What a name search is asked to supply from the chart.
+[[nodiscard]] std::u16string absentElementsText(const Chart& chart);
 
 // The UTC instant(s) a clock reading in a zone stands for.
 [[nodiscard]] BirthMoment resolveBirth(const TimeZone& zone, const BirthInput& input);

@@ -8,6 +8,7 @@
 
 #include "calendar/birth_chart.h"
 #include "calendar/solar_terms.h"
+#include "cli/birth_options.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "platform/text.h"
@@ -41,67 +42,6 @@ constexpr std::string_view kBaziUsage =
 const std::set<std::string> kFlags = {"--json", "--help", "-h"};
 const std::set<std::string> kValued = {"--data", "--tz", "--longitude", "--zi-day"};
 
-bool parseFixed(std::string_view s, int digits, int& out) {
-    if (s.size() != static_cast<std::size_t>(digits))
-        return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-    return ec == std::errc() && end == s.data() + s.size();
-}
-
-CivilDate parseDate(const std::string& text) {
-    const auto bad = UsageError{"日期“" + text + "”应写作 YYYY-MM-DD，例如 2024-02-10"};
-    CivilDate d;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
-        !parseFixed(std::string_view(text).substr(0, 4), 4, d.year) ||
-        !parseFixed(std::string_view(text).substr(5, 2), 2, d.month) ||
-        !parseFixed(std::string_view(text).substr(8, 2), 2, d.day))
-        throw bad;
-    if (!validDate(d))
-        throw UsageError{"日期“" + text + "”不存在"};
-    if (d.year < kFirstYear || d.year > kLastYear) {
-        throw UsageError{"日期“" + text + "”超出范围：只算 " + std::to_string(kFirstYear) +
-                         " 至 " + std::to_string(kLastYear) + " 年"};
-    }
-    return d;
-}
-
-// HH:MM[:SS][±HH:MM|Z]
-void parseTime(const std::string& text, BirthInput& input) {
-    const auto bad = UsageError{"时间“" + text +
-                                "”应写作 HH:MM 或 HH:MM:SS，可带 UTC 偏移，例如 08:30 或 "
-                                "01:30+09:00"};
-    std::string_view s(text);
-    std::string_view zone;
-    if (const auto sign = s.find_first_of("+-Z"); sign != std::string_view::npos) {
-        zone = s.substr(sign);
-        s = s.substr(0, sign);
-    }
-    int h = 0;
-    int m = 0;
-    int sec = 0;
-    if (s.size() < 5 || s[2] != ':' || !parseFixed(s.substr(0, 2), 2, h) ||
-        !parseFixed(s.substr(3, 2), 2, m))
-        throw bad;
-    if (s.size() == 8) {
-        if (s[5] != ':' || !parseFixed(s.substr(6, 2), 2, sec))
-            throw bad;
-    } else if (s.size() != 5) {
-        throw bad;
-    }
-    if (h > 23 || m > 59 || sec > 59)
-        throw UsageError{"时间“" + text + "”不存在"};
-    input.secondOfDay = h * 3600 + m * 60 + sec;
-    if (zone == "Z") {
-        input.utcOffset = 0;
-    } else if (!zone.empty()) {
-        int oh = 0;
-        int om = 0;
-        if (zone.size() != 6 || zone[3] != ':' || !parseFixed(zone.substr(1, 2), 2, oh) ||
-            !parseFixed(zone.substr(4, 2), 2, om) || oh > 14 || om > 59)
-            throw bad;
-        input.utcOffset = (zone[0] == '-' ? -1 : 1) * (oh * 3600 + om * 60);
-    }
-}
 
 std::string two(long long v) {
     std::string s = std::to_string(v);
@@ -114,15 +54,6 @@ std::string clockText(std::int64_t seconds, bool withSeconds = false) {
                     " " + two(t.hour) + ":" + two(t.minute);
     if (withSeconds)
         s += ":" + two(t.second);
-    return s;
-}
-
-std::string offsetText(std::int32_t offset) {
-    const char sign = offset < 0 ? '-' : '+';
-    const int a = std::abs(offset);
-    std::string s = std::string("UTC") + sign + two(a / 3600) + ":" + two(a / 60 % 60);
-    if (a % 60 != 0)
-        s += ":" + two(a % 60);
     return s;
 }
 
@@ -343,58 +274,16 @@ int runBazi(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (p.positionals.size() != 2)
             throw UsageError{"bazi 需要日期和时间两个参数，例如 2024-02-10 08:30"};
         Context x;
-        x.date = p.positionals[0];
-        x.time = p.positionals[1];
-        BirthInput input;
-        input.date = parseDate(x.date);
-        parseTime(x.time, input);
-        if (const auto it = p.values.find("--longitude"); it != p.values.end()) {
-            double lon = 0;
-            const std::string& s = it->second;
-            const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), lon);
-            if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(lon) ||
-                lon < -180 || lon > 180)
-                throw UsageError{"--longitude 需要 -180 到 180 之间的经度（东经为正），而不是“" + s + "”"};
-            input.longitude = lon;
-        }
-        const long long zi = integerOption(p, "--zi-day", 23, 0, 23);
-        if (zi != 23 && zi != 0)
-            throw UsageError{"--zi-day 只能是 23 或 0，而不是“" + p.values.at("--zi-day") + "”"};
-        input.zi = zi == 23 ? ZiHourDay::nextDay : ZiHourDay::sameDay;
-        x.zoneName = valueOr(p, "--tz", "Asia/Shanghai");
-
-        std::string problem;
-        const auto zone = TimeZone::load(env.zoneinfo, x.zoneName, problem);
-        if (!zone) {
-            writeError(err, problem);
-            return plausibleZoneName(x.zoneName) && std::filesystem::is_directory(env.zoneinfo)
-                       ? kExitUsage
-                       : kExitData;
-        }
-        x.moment = resolveBirth(*zone, input);
-        const std::string reading = x.date + " " + x.time;
-        switch (x.moment.status) {
-            case BirthMoment::Status::skipped:
-                throw UsageError{"当地时间 " + reading + " 在 " + x.zoneName +
-                                 " 不存在：钟表在此拨快（夏令时开始），请核对出生时间"};
-            case BirthMoment::Status::ambiguous: {
-                std::string both;
-                for (const std::int64_t utc : x.moment.candidates) {
-                    both += (both.empty() ? "" : " 或 ") + x.time +
-                            offsetText(zone->at(utc).utcOffset).substr(3);
-                }
-                throw UsageError{"当地时间 " + reading + " 在 " + x.zoneName +
-                                 " 出现两次（钟表在此拨回）：请在时间后写明 UTC 偏移，" + both};
-            }
-            case BirthMoment::Status::offsetNotUsed:
-                writeError(err, "注意：" + x.zoneName + " 在 " + reading + " 时不用 " +
-                                    offsetText(*input.utcOffset) + "，仍按所给偏移计算");
-                break;
-            case BirthMoment::Status::ok:
-                break;
-        }
-        const Chart chart = chartAt(x.moment.candidates.front(), x.moment.standardOffset,
-                                    input.longitude, input.zi);
+        const BirthRequest request = birthRequestOf(p, p.positionals[0], p.positionals[1]);
+        x.date = request.date;
+        x.time = request.time;
+        x.zoneName = request.zoneName;
+        int status = kExitOk;
+        const std::optional<BirthChart> birth = birthChartOf(request, env, err, status);
+        if (!birth)
+            return status;
+        x.moment = birth->moment;
+        const Chart& chart = birth->chart;
         std::string text;
         if (p.flags.contains("--json"))
             appendJson(text, chart, x);

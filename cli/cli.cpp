@@ -20,6 +20,7 @@
 #include "cli/analysis_json.h"
 #include "cli/analysis_output.h"
 #include "cli/bazi_command.h"
+#include "cli/birth_options.h"
 #include "cli/json.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
@@ -59,13 +60,15 @@ constexpr std::string_view kUsage =
     "  report [--company] [--surname-length L] [--no-auto] [--dir 目录] 名称\n"
     "          把名称的分析写成姓名报告（《名称》姓名报告.txt），输出报告的路径\n"
     "  name [--prefix 姓] [--suffix 后缀] [--chars N] [--limit K] [--no-words] [--gender 男|女]\n"
-    "       [--all-tiers] [--all-chars] [--runs R] [--seed X] [--json]\n"
+    "       [--all-tiers] [--all-chars] [--supply 金水… | --birth \"日期 时间\" [--tz 时区]\n"
+    "       [--longitude 经度] [--zi-day 23|0]] [--runs R] [--seed X] [--json]\n"
     "          自动取名 R 次（默认 1），如同在取名窗中按“求名”：N 个字（默认 2，1–22），\n"
     "          笔画数在 K（1–30）以内（默认 9）；N 为 2 时从词库“4.lib”的四字词中取两个字，\n"
     "          --no-words 则按笔画取字；--seed 让第 i 次以 X+i-1 为种子（默认：当时时刻）\n"
     "          只取取名用字表的一等字（公司名取字号用字表），--all-tiers 也取二等字，\n"
     "          --all-chars 取笔画表中的全部字；--gender 不取偏向另一性别的字；\n"
-    "          读音犯忌的名字重取，词中拆出的两个字都须合用\n"
+    "          读音犯忌的名字重取，词中拆出的两个字都须合用；--supply 或 --birth（八字所缺，\n"
+    "          同 search）给出要补的五行时，按笔画取的字带来的所补五行不够多也重取\n"
     "\n"
     "选项：\n"
     "  --company            按公司名（粗算）分析\n"
@@ -87,7 +90,8 @@ const std::set<std::string> kFlags = {"--company",   "--no-auto",  "--json",    
                                       "--all-chars", "--all-tiers"};
 const std::set<std::string> kValued = {"--data",   "--surname-length", "--dir",   "--prefix",
                                        "--suffix", "--chars",          "--limit", "--runs",
-                                       "--seed",   "--gender"};
+                                       "--seed",   "--gender",         "--supply", "--birth",
+                                       "--tz",     "--longitude",      "--zi-day"};
 
 Parsed parse(const std::vector<std::string>& args) {
     return parseArguments(args, {kFlags, kValued, "未知的选项 "});
@@ -134,6 +138,7 @@ class Session {
     void error(std::string_view message) { writeError(err_, message); }
 
     std::ostream& out() { return out_; }
+    std::ostream& err() { return err_; }
     [[nodiscard]] int inputFd() const { return inputFd_; }
 
   private:
@@ -371,9 +376,10 @@ void checkPrefix(std::u16string_view prefix) {
 
 // Runs of the naming engine with the naming window's rules, judged by the main window's analysis
 // of a form loaded once, as presses of 求名 in one session are.
-int nameCommand(const Parsed& p, Session& s) {
+int nameCommand(const Parsed& p, Session& s, const Environment& env) {
     allowOnly(p, {"--prefix", "--suffix", "--chars", "--limit", "--no-words", "--all-chars",
-                  "--all-tiers", "--gender", "--runs", "--seed", "--json"});
+                  "--all-tiers", "--gender", "--runs", "--seed", "--json", "--supply", "--birth",
+                  "--tz", "--longitude", "--zi-day"});
     if (!p.positionals.empty())
         throw UsageError{"name 不接受名称参数，姓用 --prefix 给出"};
     NamingSettings settings;
@@ -400,6 +406,10 @@ int nameCommand(const Parsed& p, Session& s) {
     const bool seeded = p.values.contains("--seed");
     const long long firstSeed =
         seeded ? integerOption(p, "--seed", 0, 0, std::numeric_limits<long long>::max()) : 0;
+    int status = kExitOk;
+    const std::optional<Supply> supply = supplyOption(p, env, s.err(), status);
+    if (!supply)
+        return status;
     if (!s.checkData())
         return kExitData;
 
@@ -419,8 +429,12 @@ int nameCommand(const Parsed& p, Session& s) {
     UniformRandom random(seeded ? UniformRandom::SeedSource([&] { return seed++; })
                                 : UniformRandom::SeedSource());
     const PoolSource lists = [&](int n) { return s.data().strokePool(n); };
+    DrawRules rules = tableDrawRules(lists, draw, attributesOf(s.data()));
+    rules.supply = supply->elements;
     NamingEngine engine(evaluator, panel, random, admittedPools(lists, draw, false), words.words,
-                        tableDrawRules(lists, draw));
+                        std::move(rules));
+    if (supply->asked && !p.flags.contains("--json"))
+        s.out() << supplyLine(*supply);
     bool anyAccepted = false;
     for (long long i = 1; i <= runs; ++i) {
         const RunResult r = engine.run();
@@ -436,6 +450,8 @@ int nameCommand(const Parsed& p, Session& s) {
             analysisFields(object, readAnalysis(form))
                 .field("accepted", accepted)
                 .field("attempts", static_cast<long long>(r.attempts));
+            if (supply->asked)
+                object.field("supply", std::u16string_view(supply->elements));
             if (r.word)
                 object.field("word", std::u16string_view(*r.word));
             object.close();
@@ -467,7 +483,7 @@ int runCommand(const Parsed& p, std::istream& in, Session& session, const Enviro
     if (p.command == "report")
         return reportCommand(p, session, env);
     if (p.command == "name")
-        return nameCommand(p, session);
+        return nameCommand(p, session, env);
     if (p.command.empty())
         throw UsageError{"缺少命令"};
     throw UsageError{"未知的命令 " + p.command};

@@ -11,6 +11,8 @@
 
 #include "cli/analysis_json.h"
 #include "cli/analysis_output.h"
+#include "cli/birth_options.h"
+#include "cli/json.h"
 #include "cli/options.h"
 #include "names/char_data.h"
 #include "naming/name_search.h"
@@ -24,10 +26,13 @@ namespace {
 constexpr std::string_view kSearchUsage =
     "用法：muwu-cli [--data 目录] search [--surname 姓] [--given-length 1|2] [--keep 字 --at 1|2]\n"
     "                 [--exclude 字…] [--attribute 金木…] [--min-score X] [--gender 男|女]\n"
-    "                 [--all-tiers] [--all-chars] [--company --suffix 后缀] [--top N] [--json]\n"
+    "                 [--sancai 吉|平|凶] [--all-tiers] [--all-chars] [--company --suffix 后缀]\n"
+    "                 [--supply 金水… | --birth \"日期 时间\" [--tz 时区] [--longitude 经度]\n"
+    "                 [--zi-day 23|0]] [--top N] [--json]\n"
     "\n"
     "列出姓后面所有的名字（默认两个字），按评分从高到低排列；评分相同时，人格、地格、总格、\n"
-    "外格（两字全名除外）都不为凶的在前；再按名字的品质（用字的等级、平仄、双声叠韵、男女\n"
+    "外格（两字全名除外）都不为凶的在前；再按三才，吉、平、凶依次在前；要补五行时，名字（两个字）\n"
+    "带来的所补五行多的在前；再按名字的品质（用字的等级、平仄、双声叠韵、男女\n"
     "用字是否相配）；再让已用过两次的字让位给别的字；最后按随姓氏固定的顺序。\n"
     "默认只用取名用字表的一等字，且读音不犯忌：不全是同一声调，不谐音不雅的词，不无意重复\n"
     "同一音节（叠字名如“婷婷”除外）。公司名用字号用字表。\n"
@@ -39,20 +44,27 @@ constexpr std::string_view kSearchUsage =
     "  --attribute 金木…    名字各字的五行属性，依次给出\n"
     "  --min-score X        只要评分不低于 X 的名字\n"
     "  --gender 男|女       男孩或女孩的名字：不用偏向另一性别的字（默认不限）\n"
+    "  --sancai 吉|平|凶    只要三才为这一等或更好的名字（吉好于平，平好于凶；公司名没有三才，不能用）\n"
+    "  --supply 金水…       要补的五行（金木水火土，各写一次）：名字各字的五行带来其中越多的\n"
+    "                       排得越前（评分、三才之后）；只排序，不筛掉别的名字\n"
+    "  --birth \"日期 时间\"  出生时间（同 bazi 的日期、时间，及 --tz、--longitude、--zi-day），\n"
+    "                       八字所缺的五行即要补的五行；五行俱全则不补；不能和 --supply 同用\n"
     "  --all-tiers          也用取名用字表的二等字\n"
     "  --all-chars          用笔画字表中的每一个字（表外的字排在后面）\n"
     "  --company            公司名（粗算），只看总格\n"
     "  --suffix 后缀        公司名的后缀，例如行业名称\n"
     "  --top N              列出前 N 个（默认 50）\n"
-    "  --json               第一行为 {\"total\":总数}，之后每个名字一行，字段同 analyze "
-    "--json，另加 rank\n"
-    "每个名字后给出拼音和名字中各字的寓意。\n";
+    "  --json               第一行为 {\"total\":总数}（要补五行时另有 \"supply\":\"金水\"），之后\n"
+    "                       每个名字一行，字段同 analyze --json，另加 rank\n"
+    "每个名字后给出拼音、三才和名字中各字的寓意。\n";
 
 const std::set<std::string> kFlags = {"--all-chars", "--all-tiers", "--company",
                                       "--json",      "--help",      "-h"};
 const std::set<std::string> kValued = {"--data",   "--surname", "--given-length", "--keep",
                                        "--at",     "--exclude", "--attribute",    "--min-score",
-                                       "--suffix", "--top",     "--gender"};
+                                       "--suffix", "--top",     "--gender",       "--sancai",
+                                       "--supply", "--birth",   "--tz",           "--longitude",
+                                       "--zi-day"};
 
 Parsed parse(const std::vector<std::string>& args) {
     return parseArguments(args, {kFlags, kValued, "命令 search 不接受选项 ", true});
@@ -95,10 +107,19 @@ SearchOptions optionsOf(const Parsed& p) {
     o.top = static_cast<std::size_t>(integerOption(p, "--top", 50, 1, 1000000));
     o.gender = genderOption(p);
     o.allTiers = p.flags.contains("--all-tiers");
+    if (const auto it = p.values.find("--sancai"); it != p.values.end()) {
+        if (o.company)
+            throw UsageError{"--sancai 不用于公司名：公司名只看总格，没有三才"};
+        o.sancaiAtLeast = sancaiClassNamed(fromUtf8(it->second));
+        if (!o.sancaiAtLeast)
+            throw UsageError{"--sancai 只能是 吉、平 或 凶，而不是“" + it->second + "”"};
+    }
     if (const std::string problem = searchOptionsProblem(o); !problem.empty())
         throw UsageError{problem};
     return o;
 }
+
+
 
 std::string grid(std::string_view label, const std::optional<long long>& n, LuckClass c) {
     return std::string(label) + gridText(n, c);
@@ -111,7 +132,7 @@ void appendText(std::string& out, const SearchHit& hit) {
     if (!a.company) {
         out += " " + grid("天格 ", a.heaven, a.heavenClass) + " " +
                grid("人格 ", a.person, a.personClass) + " " + grid("地格 ", a.earth, a.earthClass) +
-               " " + grid("外格 ", a.outer, a.outerClass);
+               " " + grid("外格 ", a.outer, a.outerClass) + "　三才 " + sancaiText(a.sancai);
     }
     out += "　属性 " + (a.attribute.empty() ? std::string("—") : printable(a.attribute));
     if (const std::string meanings = meaningsText(hit.meanings); !meanings.empty())
@@ -150,7 +171,13 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
             out << kSearchUsage;
             return kExitOk;
         }
-        const SearchOptions options = optionsOf(p);
+        SearchOptions options = optionsOf(p);
+        int status = kExitOk;
+        const std::optional<Supply> supply = supplyOption(p, env, err, status);
+        if (!supply)
+            return status;
+        options.supply = supply->elements;
+        const bool supplied = supply->asked;
         const std::filesystem::path folder = dataFolderOf(p, env.programDir);
         if (const std::string problem = dataFolderProblem(folder); !problem.empty()) {
             writeError(err, problem);
@@ -172,12 +199,19 @@ int runSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         const bool asJson = p.flags.contains("--json");
         std::string line;
         if (asJson) {
-            line += "{\"total\":" + std::to_string(search.total()) + "}\n";
+            line += "{\"total\":" + std::to_string(search.total());
+            if (supplied) {
+                line += ",\"supply\":";
+                json::appendString(line, options.supply);
+            }
+            line += "}\n";
         } else {
             line += "共 " + std::to_string(search.total()) + " 个名字";
             if (search.listed() < search.total())
                 line += "，列出前 " + std::to_string(search.listed()) + " 个";
             line += "\n";
+            if (supplied)
+                line += supplyLine(*supply);
         }
         out << line;
         search.forEachHit([&](const SearchHit& hit) {

@@ -1,5 +1,8 @@
 #include "lexicon/name_tables.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "lexicon/tables.h"
 
 namespace muwu {
@@ -22,6 +25,30 @@ const std::vector<NameCharacter>& nameCharacters() {
 
 const std::vector<FirmCharacter>& firmCharacters() {
     return lexicon::tables().firms;
+}
+
+const std::vector<NamePair>& namePairs() {
+    return lexicon::tables().pairs;
+}
+
+const NamePair* namePair(char16_t first, char16_t second) {
+    const std::vector<NamePair>& pairs = lexicon::tables().pairs;
+    const auto it = std::lower_bound(pairs.begin(), pairs.end(), std::pair(first, second),
+                                     [](const NamePair& p, const std::pair<char16_t, char16_t>& k) {
+                                         return std::pair(p.first, p.second) < k;
+                                     });
+    return it != pairs.end() && it->first == first && it->second == second ? &*it : nullptr;
+}
+
+int pairPlaceCount(char16_t c, int place) {
+    return lexicon::tables().pairPlaces[c][place == 0 ? 0 : 1];
+}
+
+int placePenalty(char16_t c, int place) {
+    const auto& counts = lexicon::tables().pairPlaces[c];
+    const int here = counts[place == 0 ? 0 : 1];
+    const int all = counts[0] + counts[1];
+    return all >= 2 && here * 5 < all ? 1 : 0;
 }
 
 std::optional<Gender> parseGender(std::u16string_view text) {

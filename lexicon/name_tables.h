@@ -37,6 +37,13 @@ struct FirmCharacter {
     std::u16string meaning;
 };
 
+// A two-character given name of the editors' list of names that go together
+// (resources/name_pairs.tsv); its gender as a lean: male for 男, female for 女.
+struct NamePair {
+    char16_t first = 0, second = 0;
+    Lean gender = Lean::neutral;
+};
+
 // The entry of a character, or null when the table does not hold it.
 [[nodiscard]] const NameCharacter* nameCharacter(char16_t c);
 [[nodiscard]] const FirmCharacter* firmCharacter(char16_t c);
@@ -44,6 +51,18 @@ struct FirmCharacter {
 // Every entry, in the table's order (code point).
 [[nodiscard]] const std::vector<NameCharacter>& nameCharacters();
 [[nodiscard]] const std::vector<FirmCharacter>& firmCharacters();
+
+// Every listed name, sorted by first, then second character; the entry of one, or null.
+[[nodiscard]] const std::vector<NamePair>& namePairs();
+[[nodiscard]] const NamePair* namePair(char16_t first, char16_t second);
+
+// How many listed names hold c at place 0 (first) or 1 (second) of the given name.
+[[nodiscard]] int pairPlaceCount(char16_t c, int place);
+
+// The share of the name quality for c at place 0 or 1 of a two-character given name: 1 when
+// the listed names hold c at least twice and fewer than one in five of them at this place (涛
+// ends names, 子 begins them), else 0.
+[[nodiscard]] int placePenalty(char16_t c, int place);
 
 // False when a character leaning one way is offered for the other gender.
 [[nodiscard]] constexpr bool suits(Lean lean, Gender gender) noexcept {

@@ -16,6 +16,8 @@ extern const char kSurnameReadings[];
 extern const std::size_t kSurnameReadingsSize;
 extern const char kReadings[];
 extern const std::size_t kReadingsSize;
+extern const char kNamePairs[];
+extern const std::size_t kNamePairsSize;
 }  // namespace muwu::resources
 
 namespace muwu::lexicon {
@@ -278,6 +280,23 @@ Tables build() {
         if (w.sounds.size() == w.word.size() && w.sounds.size() >= 2)
             t.illWords.push_back(std::move(w));
     });
+    forEachRow(resources::kNamePairs, resources::kNamePairsSize, [&](Fields f) {
+        if (f.size() != 2 || f[0].size() != 2 || isSurrogate(f[0][0]) || isSurrogate(f[0][1]))
+            return;
+        t.pairs.push_back({f[0][0], f[0][1], leanOf(f[1])});
+    });
+    std::sort(t.pairs.begin(), t.pairs.end(), [](const NamePair& x, const NamePair& y) {
+        return std::pair(x.first, x.second) < std::pair(y.first, y.second);
+    });
+    t.pairs.erase(std::unique(t.pairs.begin(), t.pairs.end(),
+                              [](const NamePair& x, const NamePair& y) {
+                                  return x.first == y.first && x.second == y.second;
+                              }),
+                  t.pairs.end());
+    for (const NamePair& p : t.pairs) {
+        ++t.pairPlaces[p.first][0];
+        ++t.pairPlaces[p.second][1];
+    }
     t.illWordsByFirst.resize(t.syllables.size());
     for (std::size_t i = 0; i < t.illWords.size(); ++i)
         t.illWordsByFirst[t.illWords[i].sounds.front()].push_back(i);

@@ -27,6 +27,9 @@ struct Tables {
     std::vector<std::uint16_t> firmIndex = std::vector<std::uint16_t>(0x10000);
     std::vector<Reading> singleSurnames = std::vector<Reading>(0x10000);       // unknown: none
     std::unordered_map<std::uint32_t, std::array<Reading, 2>> doubleSurnames;  // c1 << 16 | c2
+    std::vector<NamePair> pairs;  // sorted by first, then second character
+    std::vector<std::array<std::uint16_t, 2>> pairPlaces =
+        std::vector<std::array<std::uint16_t, 2>>(0x10000);  // by character: starts, ends
     std::vector<IllWord> illWords;
     std::vector<std::vector<std::size_t>> illWordsByFirst;  // by first syllable: indices
 

@@ -62,7 +62,12 @@ WordList fittingWords(const WordList& words, const DrawOptions& options, std::u1
     return WordList(std::move(kept));
 }
 
-DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options) {
+std::function<std::u16string(char16_t)> attributesOf(CharacterData& data) {
+    return [&data](char16_t c) { return data.strokes(std::u16string_view(&c, 1)).attribute; };
+}
+
+DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options,
+                         std::function<std::u16string(char16_t)> attributeOf) {
     DrawRules rules;
     rules.companyPools = admittedPools(lists, options, true);
     rules.fits = [options](std::u16string_view prefix, std::u16string_view generated,
@@ -74,6 +79,16 @@ DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options) {
         return fittingWords(words, options, prefix, suffix);
     };
     rules.evenly = true;
+    rules.attributeOf = std::move(attributeOf);
+    for (const NamePair& p : namePairs()) {
+        if (suits(p.gender, options.gender) &&
+            characterAdmitted(p.first, false, options.gender, options.allTiers, options.allChars) &&
+            characterAdmitted(p.second, false, options.gender, options.allTiers,
+                              options.allChars)) {
+            rules.pairs += p.first;
+            rules.pairs += p.second;
+        }
+    }
     return rules;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "lexicon/name_tables.h"
+#include "names/char_data.h"
 #include "naming/engine.h"
 #include "naming/word_list.h"
 
@@ -35,7 +36,13 @@ struct DrawOptions {
 [[nodiscard]] WordList fittingWords(const WordList& words, const DrawOptions& options,
                                     std::u16string_view prefix, std::u16string_view suffix);
 
-// The engine's rules for these options over the plain stroke lists.
-[[nodiscard]] DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options);
+// The engine's rules for these options over the plain stroke lists, with the editors' names that
+// go together whose gender and characters the options admit as pairs; attributeOf gives a
+// character's attribute as the lists do (attributesOf), which a supply set on the rules needs.
+[[nodiscard]] DrawRules tableDrawRules(PoolSource lists, const DrawOptions& options,
+                                       std::function<std::u16string(char16_t)> attributeOf = {});
+
+// A character's attribute as the data's stroke lists give it, for DrawRules::attributeOf.
+[[nodiscard]] std::function<std::u16string(char16_t)> attributesOf(CharacterData& data);
 
 }  // namespace muwu

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "names/score.h"
+#include "naming/supply.h"
 
 namespace muwu {
 
@@ -92,7 +93,7 @@ RunResult NamingEngine::run() {
     }
     const WordList& words = fitWords ? *fitting_ : words_;
     const PoolSource& pools = prefix.empty() && rules_.companyPools ? rules_.companyPools : pools_;
-    evenLimit_ = 0;  // the pools of this run's kind are gathered anew
+    evenLimit_ = pairLimit_ = 0;  // the pools of this run's kind are gathered anew
     const bool wordMode = count == 2 && panel_.词义Value() != 0 && !words.empty();
     if (!wordMode && count >= 1 && !usableLimit(panel_.limitText())) {
         result.outcome = RunOutcome::badLimit;
@@ -118,13 +119,13 @@ RunResult NamingEngine::run() {
             generated = drawPair(words, result);
         } else {
             const int wanted = static_cast<int>(n);
-            generated = drawCharacters(pools, wanted);
+            const bool person = !prefix.empty();
+            generated = drawGiven(pools, wanted, person);
+            const bool redraws = rules_.fits || supplying();
             for (int redraw = 0;
-                 rules_.fits && redraw < kMaxRedraws &&
-                 (generated.size() != static_cast<std::size_t>(std::max(wanted, 0)) ||
-                  !rules_.fits(prefix, generated, suffix));
+                 redraws && redraw < kMaxRedraws && !drawFits(prefix, generated, suffix, wanted);
                  ++redraw) {
-                generated = drawCharacters(pools, wanted);
+                generated = drawGiven(pools, wanted, person);
             }
         }
         const std::u16string candidate = prefix + generated + suffix;
@@ -185,6 +186,33 @@ std::u16string NamingEngine::drawCharacters(const PoolSource& pools, int count) 
     return g;
 }
 
+std::u16string NamingEngine::drawGiven(const PoolSource& pools, int count, bool person) {
+    if (count == 2 && person && !rules_.pairs.empty()) {
+        const int upTo = static_cast<int>(usableLimit(panel_.limitText()).value_or(1.0));
+        if (upTo != pairLimit_) {
+            std::u16string within;
+            for (int n = 1; n <= upTo; ++n)
+                within += pools(n);
+            pairPool_.clear();
+            // With wanted elements, only the pairs that bring them: the others would be drawn
+            // again.
+            for (std::size_t i = 0; i + 1 < rules_.pairs.size(); i += 2) {
+                const std::u16string pair = rules_.pairs.substr(i, 2);
+                if (within.find(pair[0]) != std::u16string::npos &&
+                    within.find(pair[1]) != std::u16string::npos && bringsSupply(pair))
+                    pairPool_ += pair;
+            }
+            pairLimit_ = upTo;
+        }
+        if (!pairPool_.empty() && random_.next() < kPairShare) {
+            const std::size_t k = pick(pairPool_.size() / 2, random_.next());
+            if (2 * k + 1 < pairPool_.size())
+                return pairPool_.substr(2 * k, 2);
+        }
+    }
+    return drawCharacters(pools, count);
+}
+
 std::u16string NamingEngine::drawPair(const WordList& words, RunResult& result) {
     const std::u16string_view w = words.draw(random_.next());
     std::size_t first = 0, second = 0;
@@ -202,6 +230,29 @@ std::u16string NamingEngine::drawPair(const WordList& words, RunResult& result) 
     panel_.set来自词(std::u16string(kFromWordPrefix) + std::u16string(w));
     result.word = std::u16string(w);
     return {w[first], w[second]};
+}
+
+bool NamingEngine::supplying() const {
+    return !rules_.supply.empty() && rules_.attributeOf;
+}
+
+bool NamingEngine::drawFits(std::u16string_view prefix, std::u16string_view generated,
+                            std::u16string_view suffix, int wanted) const {
+    if (generated.size() != static_cast<std::size_t>(std::max(wanted, 0)))
+        return false;
+    if (rules_.fits && !rules_.fits(prefix, generated, suffix))
+        return false;
+    return bringsSupply(generated);
+}
+
+bool NamingEngine::bringsSupply(std::u16string_view generated) const {
+    if (!supplying())
+        return true;
+    std::u16string attributes;
+    for (const char16_t c : generated)
+        attributes += rules_.attributeOf(c);
+    const int could = static_cast<int>(std::min(rules_.supply.size(), generated.size()));
+    return suppliedCount(rules_.supply, attributes) >= could;
 }
 
 bool NamingEngine::acceptable() const {

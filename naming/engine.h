@@ -93,9 +93,21 @@ struct DrawRules {
     // Each character drawn evenly from all the pools within the stroke limit (one draw a
     // character) rather than a stroke count first and then a character of it.
     bool evenly = false;
-    // Elements the drawn characters should bring (金木水火土), e.g. those a birth chart lacks.
+    // The elements the drawn characters should bring (金木水火土, none twice; empty: none
+    // wanted). A character draw bringing fewer of them than it could (as many as it has
+    // characters, at most all wanted) is drawn again, as one fits refuses. Word pairs are
+    // words: they are taken as they come.
     std::u16string supply;
+    // A character's attribute (五行) as the stroke lists give it; supply needs it.
+    std::function<std::u16string(char16_t)> attributeOf;
+    // Two-character given names that go together, two characters each (tableDrawRules: the
+    // editors' list, as the options admit it). A character draw of two for a surname takes one
+    // of those whose characters are both in the pools within the stroke limit kPairShare of the
+    // time, and two characters drawn one by one otherwise.
+    std::u16string pairs;
 };
+
+inline constexpr float kPairShare = 0.5f;
 
 enum class RunOutcome {
     accepted,
@@ -127,8 +139,15 @@ class NamingEngine {
   private:
     void prepare(std::size_t prefixLength);
     std::u16string drawCharacters(const PoolSource& pools, int count);
+    // A listed pair (DrawRules::pairs) or characters drawn one by one.
+    std::u16string drawGiven(const PoolSource& pools, int count, bool person);
     std::u16string drawPair(const WordList& words, RunResult& result);
     [[nodiscard]] bool acceptable() const;
+    [[nodiscard]] bool supplying() const;
+    // Whether the generated characters bring as many wanted elements as they could.
+    [[nodiscard]] bool bringsSupply(std::u16string_view generated) const;
+    [[nodiscard]] bool drawFits(std::u16string_view prefix, std::u16string_view generated,
+                                std::u16string_view suffix, int wanted) const;
 
     Evaluator& evaluator_;
     NamingPanel& panel_;
@@ -138,6 +157,8 @@ class NamingEngine {
     DrawRules rules_;
     std::u16string evenPool_;  // every pool within evenLimit_ strokes, for even draws
     int evenLimit_ = 0;
+    std::u16string pairPool_;  // the pairs whose characters are within pairLimit_ strokes
+    int pairLimit_ = 0;
     // The words the rules left for the last prefix and suffix, kept for the runs that follow.
     std::optional<WordList> fitting_;
     std::u16string fittingFor_;

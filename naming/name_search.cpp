@@ -1,125 +1,17 @@
 #include "naming/name_search.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
-#include <queue>
 #include <unordered_set>
 
 #include "names/score.h"
 #include "naming/search_order.h"
-#include "naming/search_sound.h"
+#include "naming/search_state.h"
+#include "naming/supply.h"
 
 namespace muwu {
 
-namespace {
-
-// Above every value nameQuality can take.
-constexpr int kQualityLevels = 32;
-
-// Above every share of the quality one character has (characterPenalty).
-constexpr std::size_t kPenalties = 3 + kCommonnessLevels + 1;
-
-// The most the sound and the genders add to a name's quality: all level or all oblique, both
-// alike sounds with each of up to three neighbours, and a male with a female character.
-constexpr std::size_t kMaxNamePenalty = 1 + 2 * 3 + 2;
-
-// A character as one place of the given name offers it.
-struct Candidate {
-    char16_t c = 0;
-    Reading reading;
-    std::uint8_t penalty = 0;  // its share of the name quality
-    Lean lean = Lean::neutral;
-    std::uint64_t order = 0;  // its place in the shuffle
-};
-
-// The characters of one place with one stroke count, by their share of the quality and each
-// share in shuffle order, so that names of a low quality are found without walking the others;
-// and for the count, how many have each syllable (and of those, how many are on the tone that
-// would make the whole name one-toned).
-struct Bucket {
-    std::array<std::vector<Candidate>, kPenalties> byPenalty;
-    std::size_t size = 0;
-    [[nodiscard]] const Candidate* any() const {
-        for (const auto& chars : byPenalty) {
-            if (!chars.empty())
-                return &chars.front();
-        }
-        return nullptr;
-    }
-    std::vector<std::uint32_t> bySyllable, bySyllableOnTone;
-    std::vector<SyllableId> syllables;  // those present
-    std::uint32_t onTone = 0;
-};
-
-struct Position {
-    std::array<Bucket, kMaxStrokes + 1> byStrokes;  // 0 only for a kept character in no list
-    std::vector<bool> member;                       // by character
-    bool fixed = false;                             // the user's kept character
-};
-
-struct Combination {
-    int strokes[2] = {0, 0};
-    double score = 0;  // -infinity when the window shows no score
-    bool acceptable = false;
-    std::size_t names = 0;
-};
-
-// The rank key of a combination: names of equal key are ordered by quality, variety, shuffle.
-// 三才, when the analysis gives it, belongs after acceptance.
-bool sameRank(const Combination& a, const Combination& b) {
-    return a.score == b.score && a.acceptable == b.acceptable;
-}
-
-bool ranksBefore(const Combination& a, const Combination& b) {
-    if (a.score != b.score)
-        return a.score > b.score;
-    return a.acceptable > b.acceptable;
-}
-
-bool opposite(Lean a, Lean b) {
-    return (a == Lean::male && b == Lean::female) || (a == Lean::female && b == Lean::male);
-}
-
-}  // namespace
-
-struct NameSearch::State {
-    State(CharacterData& d, const SearchOptions& o)
-        : data(d),
-          batch(d),
-          options(o),
-          analysisOptions(searchAnalysisOptions(o)),
-          sound(o),
-          uses(0x10000, 0) {}
-
-    CharacterData& data;
-    CharacterData::Batch batch;  // open for the whole search: one version of the data
-    SearchOptions options;
-    AnalysisOptions analysisOptions;
-    SearchSound sound;
-    std::array<Position, 2> positions;
-    std::vector<Combination> combinations;  // in rank order
-    std::size_t total = 0, listed = 0;
-    std::size_t nextCombination = 0;  // the first of the next group
-    std::size_t given = 0;            // names handed out so far
-    std::vector<std::uint32_t> uses;  // by character: at a chosen place in the names given
-
-    [[nodiscard]] bool pairs() const { return options.givenLength == 2; }
-    void fill(int p, const std::vector<PoolCharacter>& pool, const PoolCharacter& kept);
-    void countSyllables();
-    [[nodiscard]] std::size_t countPairs(const Bucket& a, const Bucket& b, bool sameStrokes) const;
-    [[nodiscard]] int quality(const Candidate& a, const Candidate* b) const;
-    [[nodiscard]] bool chosen(int p) const { return !positions[static_cast<std::size_t>(p)].fixed; }
-
-    // Every name of the combinations [begin, end) the sound rules let through whose characters'
-    // shares of the quality add up to minPenalty to maxPenalty, in shuffle order; visit(first,
-    // second or null) answers whether to go on, to leave the rest of this first character's
-    // names, or to stop.
-    enum class Step { next, skipRow, stop };
-    template <typename Visit>
-    void walk(std::size_t begin, std::size_t end, std::size_t minPenalty, std::size_t maxPenalty,
-              Visit&& visit) const;
-};
+using namespace search_internal;
 
 void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
                              const PoolCharacter& kept) {
@@ -127,7 +19,7 @@ void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
     const SearchOptions& o = options;
     const std::unordered_set<char16_t> excluded(o.exclude.begin(), o.exclude.end());
     pos.fixed = o.keep && o.keepAt == p + 1;
-    pos.member.assign(0x10000, false);
+    pos.strokesOf.assign(0x10000, -1);
     auto wanted = [&](const PoolCharacter& c) {
         if (excluded.contains(c.c))
             return false;
@@ -142,13 +34,15 @@ void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
         k.reading = c.reading;
         k.penalty = pos.fixed ? 0
                               : static_cast<std::uint8_t>(
-                                    characterPenalty(tierOf(o, c.name, c.firm), c.commonness));
+                                    characterPenalty(tierOf(o, c.name, c.firm), c.commonness) +
+                                    (listing() ? placePenalty(c.c, p) : 0));
+        k.group = static_cast<std::uint8_t>(supplyGroup(o.supply, c.attribute));
         k.lean = c.name ? c.name->lean : Lean::neutral;
         k.order = shuffleOrder(o, p, c.c);
         Bucket& b = pos.byStrokes[static_cast<std::size_t>(c.strokes)];
-        b.byPenalty[std::min<std::size_t>(k.penalty, kPenalties - 1)].push_back(k);
+        b.lists[k.group][std::min<std::size_t>(k.penalty, kPenalties - 1)].push_back(k);
         ++b.size;
-        pos.member[c.c] = true;
+        pos.strokesOf[c.c] = static_cast<std::int8_t>(c.strokes);
     };
     if (pos.fixed) {
         if (wanted(kept))
@@ -160,11 +54,11 @@ void NameSearch::State::fill(int p, const std::vector<PoolCharacter>& pool,
         }
     }
     for (Bucket& b : pos.byStrokes) {
-        for (auto& chars : b.byPenalty) {
+        b.forEachList([](std::vector<Candidate>& chars) {
             std::sort(chars.begin(), chars.end(), [](const Candidate& x, const Candidate& y) {
                 return x.order != y.order ? x.order < y.order : x.c < y.c;
             });
-        }
+        });
     }
 }
 
@@ -177,7 +71,7 @@ void NameSearch::State::countSyllables() {
                 continue;
             b.bySyllable.assign(width, 0);
             b.bySyllableOnTone.assign(width, 0);
-            for (const auto& chars : b.byPenalty) {
+            b.forEachList([&](const std::vector<Candidate>& chars) {
                 for (const Candidate& k : chars) {
                     if (!k.reading.known())
                         continue;
@@ -188,7 +82,7 @@ void NameSearch::State::countSyllables() {
                         ++b.onTone;
                     }
                 }
-            }
+            });
         }
     }
 }
@@ -211,14 +105,14 @@ std::size_t NameSearch::State::countPairs(const Bucket& a, const Bucket& b,
     // The same character at both places is a doubled name, not a repeat.
     if (sameStrokes) {
         const std::optional<std::uint8_t> tone = sound.oneTone();
-        for (const auto& chars : a.byPenalty) {
+        a.forEachList([&](const std::vector<Candidate>& chars) {
             for (const Candidate& k : chars) {
-                if (positions[1].member[k.c] && k.reading.known() &&
+                if (positions[1].member(k.c) && k.reading.known() &&
                     !sound.badPair(k.reading.syllable, k.reading.syllable) &&
                     !(tone && k.reading.tone == *tone))
                     --fails;
             }
-        }
+        });
     }
     return a.size * b.size - fails;
 }
@@ -230,84 +124,6 @@ int NameSearch::State::quality(const Candidate& a, const Candidate* b) const {
     if (!options.company && options.gender == Gender::any && opposite(a.lean, b->lean))
         q += 2;
     return q;
-}
-
-template <typename Visit>
-void NameSearch::State::walk(std::size_t begin, std::size_t end, std::size_t minPenalty,
-                             std::size_t maxPenalty, Visit&& visit) const {
-    // The characters of one place, a stroke count and a share of the quality each: the first
-    // characters' lists are merged by shuffle order, and the second characters of all lists
-    // that hold one first character are merged again for it.
-    struct Stream {
-        const std::vector<Candidate>* first;
-        const std::vector<Candidate>* second;  // null for a one-character given name
-        std::size_t i = 0, j = 0;
-        [[nodiscard]] const Candidate& a() const { return (*first)[i]; }
-        [[nodiscard]] const Candidate& b() const { return (*second)[j]; }
-    };
-    auto laterRow = [](const Stream& x, const Stream& y) {
-        return std::pair(x.a().order, x.a().c) > std::pair(y.a().order, y.a().c);
-    };
-    std::priority_queue<Stream, std::vector<Stream>, decltype(laterRow)> rows(laterRow);
-    for (std::size_t i = begin; i < end; ++i) {
-        const Combination& c = combinations[i];
-        const Bucket& first = positions[0].byStrokes[static_cast<std::size_t>(c.strokes[0])];
-        const Bucket& second = positions[1].byStrokes[static_cast<std::size_t>(c.strokes[1])];
-        for (std::size_t p1 = 0; p1 < kPenalties && p1 <= maxPenalty; ++p1) {
-            if (first.byPenalty[p1].empty())
-                continue;
-            if (!pairs()) {
-                if (p1 >= minPenalty)
-                    rows.push(Stream{&first.byPenalty[p1], nullptr});
-                continue;
-            }
-            for (std::size_t p2 = 0; p2 < kPenalties && p1 + p2 <= maxPenalty; ++p2) {
-                if (p1 + p2 >= minPenalty && !second.byPenalty[p2].empty())
-                    rows.push(Stream{&first.byPenalty[p1], &second.byPenalty[p2]});
-            }
-        }
-    }
-    auto laterName = [](const Stream& x, const Stream& y) {
-        return std::pair(x.b().order, x.b().c) > std::pair(y.b().order, y.b().c);
-    };
-    std::vector<Stream> row;  // the lists of one first character, as a heap by second character
-    while (!rows.empty()) {
-        const char16_t c1 = rows.top().a().c;
-        row.clear();
-        while (!rows.empty() && rows.top().a().c == c1) {
-            row.push_back(rows.top());
-            rows.pop();
-        }
-        Step step = Step::next;
-        if (!pairs()) {
-            step = visit(row.front().a(), nullptr);
-        } else {
-            std::make_heap(row.begin(), row.end(), laterName);
-            std::size_t live = row.size();
-            while (live > 0 && step == Step::next) {
-                std::pop_heap(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(live),
-                              laterName);
-                Stream& s = row[live - 1];
-                const Candidate& a = s.a();
-                const Candidate& b = s.b();
-                if (!sound.breaksTogether(a.c, a.reading, b.c, b.reading))
-                    step = visit(a, &b);
-                if (++s.j < s.second->size()) {
-                    std::push_heap(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(live),
-                                   laterName);
-                } else {
-                    --live;
-                }
-            }
-        }
-        if (step == Step::stop)
-            return;
-        for (Stream& s : row) {
-            s.j = 0;
-            if (++s.i < s.first->size())
-                rows.push(s);
-        }
-    }
 }
 
 NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& pool,
@@ -351,19 +167,27 @@ NameSearch::NameSearch(CharacterData& data, const std::vector<PoolCharacter>& po
             if (length == 2)
                 given.push_back(b2.any()->c);
             const Analysis a = analyseName(data, searchedName(o, given), s.analysisOptions);
-            const std::optional<double> score =
-                a.score ? leadingNumber(*a.score) : std::optional<double>();
-            if (o.minScore && (!score || *score < *o.minScore))
+            if (!o.company && o.sancaiAtLeast &&
+                (!a.sancai || a.sancai->verdict < *o.sancaiAtLeast))
+                continue;
+            const double score = [&] {
+                const std::optional<double> n = a.score ? leadingNumber(*a.score) : std::nullopt;
+                return n ? *n : -std::numeric_limits<double>::infinity();
+            }();
+            if (o.minScore && (!a.score || score < *o.minScore))
                 continue;
             Combination c;
             c.strokes[0] = k1, c.strokes[1] = k2;
-            c.score = score.value_or(-std::numeric_limits<double>::infinity());
+            c.score = score;
             c.acceptable = engineAccepts(a);
+            c.sancai = sancaiRank(a);
             c.names = names;
             s.combinations.push_back(c);
         }
     }
     std::stable_sort(s.combinations.begin(), s.combinations.end(), ranksBefore);
+    if (s.listing())
+        s.findListed();
     for (const Combination& c : s.combinations)
         s.total += c.names;
     s.listed = std::min(s.total, o.top);
@@ -377,73 +201,6 @@ std::size_t NameSearch::total() const noexcept {
 
 std::size_t NameSearch::listed() const noexcept {
     return state_->listed;
-}
-
-bool NameSearch::nextGroup(std::vector<GivenName>& names) {
-    State& s = *state_;
-    names.clear();
-    const std::vector<Combination>& combinations = s.combinations;
-    const std::size_t g = s.nextCombination;
-    if (s.given >= s.listed || g >= combinations.size())
-        return false;
-    std::size_t end = g;
-    while (end < combinations.size() && sameRank(combinations[end], combinations[g]))
-        ++end;
-    s.nextCombination = end;
-    const std::size_t wanted = s.listed - s.given;
-    using Step = State::Step;
-
-    // Quality by quality, in shuffle order, a name whose chosen characters are each used fewer
-    // than `cap` times so far; held-back names wait for the next pass, with the cap doubled.
-    // A pass that held nothing back has given every name of its quality.
-    auto fresh = [&](char16_t c, int p, std::uint32_t cap) {
-        return !s.chosen(p) || s.uses[c] < cap;
-    };
-    for (int q = 0; q < kQualityLevels && names.size() < wanted; ++q) {
-        // The names of this quality that earlier passes took, sorted: four bytes a name.
-        std::vector<std::uint32_t> taken;
-        std::size_t earlier = 0;
-        std::uint32_t cap = 2;
-        bool heldBack = false;
-        auto visit = [&](const Candidate& a, const Candidate* b) {
-            if (!fresh(a.c, 0, cap)) {
-                heldBack = true;  // perhaps: the row is not looked at
-                return Step::skipRow;
-            }
-            if (std::min(s.quality(a, b), kQualityLevels - 1) != q)
-                return Step::next;
-            const std::uint32_t id = static_cast<std::uint32_t>(a.c) << 16 | (b ? b->c : 0);
-            if (std::binary_search(taken.begin(),
-                                   taken.begin() + static_cast<std::ptrdiff_t>(earlier), id))
-                return Step::next;
-            if (b && !fresh(b->c, 1, cap)) {
-                heldBack = true;
-                return Step::next;
-            }
-            GivenName name;
-            name.chars = {a.c, b ? b->c : char16_t{0}};
-            name.length = b ? 2 : 1;
-            names.push_back(name);
-            taken.push_back(id);
-            if (s.chosen(0))
-                ++s.uses[a.c];
-            if (b && s.chosen(1))
-                ++s.uses[b->c];
-            return names.size() < wanted ? Step::next : Step::stop;
-        };
-        for (;; cap *= 2) {
-            heldBack = false;
-            // The rest of a name's quality (sound, gender) is never above kMaxNamePenalty.
-            const std::size_t top = static_cast<std::size_t>(q);
-            s.walk(g, end, top > kMaxNamePenalty ? top - kMaxNamePenalty : 0, top, visit);
-            if (!heldBack || names.size() >= wanted)
-                break;
-            std::sort(taken.begin(), taken.end());
-            earlier = taken.size();
-        }
-    }
-    s.given += names.size();
-    return true;
 }
 
 SearchHit NameSearch::hit(const GivenName& given, std::size_t rank) const {

@@ -13,6 +13,7 @@
 
 #include "lexicon/name_tables.h"
 #include "names/analysis.h"
+#include "names/sancai.h"
 #include "naming/search_pool.h"
 
 namespace muwu {
@@ -32,9 +33,11 @@ struct SearchOptions {
     // Characters of both tiers of the name (or trade-name) table, not only the first. A pool of
     // every listed character (PoolKind::allListed) takes any character whatever this says.
     bool allTiers = false;
-    // Names whose 三才 is of this class or better; none: any 三才.
+    // Only names whose 三才 is of this class or better (吉 > 平 > 凶); a name without 三才 never
+    // qualifies. A company name has no 三才: the option does not apply to it.
     std::optional<SancaiClass> sancaiAtLeast;
-    // Elements the given name should bring (金木水火土), e.g. those a birth chart lacks.
+    // The elements the given name is wanted to bring, as attributes (金木水火土, any order, none
+    // twice; empty: none wanted). A preference of the order, never a filter.
     std::u16string supply;
 };
 
@@ -72,7 +75,7 @@ struct GivenName {
 [[nodiscard]] std::u16string searchedName(const SearchOptions& options, std::u16string_view given);
 
 // One search in steps. Construction judges every combination of stroke counts and counts the
-// names; the listed names are then chosen one group of equal rank key (score and acceptance) at
+// names; the listed names are then chosen one group of equal rank key (score, acceptance, 三才) at
 // a time, as bare characters, and analysed one at a time only when asked. So a caller can write
 // each name as it comes, holding no list of analyses however long the list or the names.
 //
@@ -85,12 +88,14 @@ struct GivenName {
 // Order:
 //  1. score, highest first;
 //  2. names the naming engine would accept first;
-//     (三才 will be compared here, when the analysis gives it)
-//  3. name quality, lower first (nameQuality);
-//  4. variety: among names equal so far, a name holding a character already used twice (at a
+//  3. a better 三才 first (吉, 平, 凶, then none);
+//  4. names bringing more of the wanted elements first (suppliedCount of the given name's
+//     attributes, a kept character's included);
+//  5. name quality, lower first (nameQuality);
+//  6. variety: among names equal so far, a name holding a character already used twice (at a
 //     chosen place) in the names listed so far gives way to the others; of those held back,
 //     names whose characters are used fewer than 4 times come next, then 8, and so on;
-//  5. a fixed shuffle of the characters, first character before second, which depends on the
+//  7. a fixed shuffle of the characters, first character before second, which depends on the
 //     surname (and a company's suffix) alone: every run gives the same list, but surnames of
 //     the same stroke count do not all begin with the same characters.
 class NameSearch {

@@ -177,7 +177,7 @@ NamingEngine& NamingWindow::engine() {
         };
         DrawOptions draw;
         draw.gender = gender == 1 ? Gender::male : gender == 2 ? Gender::female : Gender::any;
-        DrawRules rules = tableDrawRules(lists, draw);
+        DrawRules rules = tableDrawRules(lists, draw, attributesOf(characters));
         rules.supply = supply;
         engine_ = std::make_unique<NamingEngine>(*evaluator_, *panel_, random_,
                                                  admittedPools(lists, draw, false), words_.words,

@@ -1,6 +1,7 @@
 #include "naming/search_order.h"
 
 #include "lexicon/sound_rules.h"
+#include "naming/supply.h"
 #include "platform/text.h"
 
 namespace muwu {
@@ -67,6 +68,8 @@ std::string searchOptionsProblem(const SearchOptions& o) {
         if (kAttributes.find(a) == std::u16string_view::npos)
             return "属性只能是金、木、水、火、土";
     }
+    if (std::string problem = supplyProblem(o.supply); !problem.empty())
+        return problem;
     if (o.top < 1)
         return "列出的名字至少 1 个";
     return {};
@@ -125,6 +128,8 @@ int nameQuality(const SearchOptions& o, std::u16string_view given) {
         if (i != fixed) {
             quality +=
                 characterPenalty(tierOf(o, name, firmCharacter(given[i])), gb2312Level(given[i]));
+            if (!o.company && given.size() == 2)
+                quality += placePenalty(given[i], static_cast<int>(i));
         }
     }
     NameSound sound =

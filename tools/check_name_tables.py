@@ -5,14 +5,17 @@
     resources/firm_chars.tsv        字 reading tier meaning
     resources/ill_sounds.tsv        word toneless-syllables
     resources/surname_readings.tsv  surname readings
+    resources/name_pairs.tsv        given-name gender
 
 Refused: a line with the wrong number of fields, a duplicate, lines out of
 order, a character that the stroke lists (data/NN画的字.txt) do not hold, a
 reading that is not one pinyin syllable with at most one tone mark among the
 syllables Unihan knows (kMandarin, kHanyuPinyin), a syllable that is none of
 the character's Unihan readings, a bad tier or gender, a meaning of more than
-16 characters or with anything but CJK characters and ，、, and the characters
-no name may hold (FORBIDDEN). Exits non-zero on any fault.
+16 characters or with anything but CJK characters and ，、, the characters
+no name may hold (FORBIDDEN), and in the pairs a name whose characters are not
+both in the name table, whose gender goes against a character's lean, or
+that breaks a sound rule by itself. Exits non-zero on any fault.
 
     python3 tools/check_name_tables.py [--resources DIR] [--data-dir DIR] [--unicode-dir DIR]
 """
@@ -183,6 +186,30 @@ class Checker:
         print("%s: %d words (%s)" % (path.name, len(rows), ", ".join(
             "%d of %d syllables" % (lengths[k], k) for k in sorted(lengths))))
 
+    def name_pairs(self, path, resources):
+        rows = self.rows(path, 2)
+        table = {p[0]: p for p in read_table(resources / "name_chars.tsv", 5)}
+        readings = {c: p[1] for c, p in table.items()}
+        leans = {c: p[3] for c, p in table.items()}
+        ill = {tuple(p[1].split(" ")) for p in read_table(resources / "ill_sounds.tsv", 2)}
+        genders = collections.Counter()
+        for n, (name, gender) in rows:
+            where = "%s:%d" % (path.name, n)
+            if len(name) != 2 or any(c not in table for c in name):
+                self.fault(where, "%s is not two characters of the name table" % name)
+                continue
+            if gender not in ("男", "女", "中"):
+                self.fault(where, "gender %r of %s is not 男, 女 or 中" % (gender, name))
+                continue
+            for fault in (pair_gender_fault(name, gender, leans),
+                          pair_sound_fault(name, readings, ill)):
+                if fault:
+                    self.fault(where, fault)
+            genders[gender] += 1
+        self.order(path, rows, lambda p: p[0])
+        print("%s: %d names (男 %d, 女 %d, 中 %d)"
+              % (path.name, len(rows), genders["男"], genders["女"], genders["中"]))
+
     def surname_readings(self, path, double_surnames):
         rows = self.rows(path, 2)
         for n, (surname, reading) in rows:
@@ -203,18 +230,62 @@ class Checker:
             sum(len(p[0]) == 2 for _, p in rows)))
 
 
+def toneless(reading):
+    """A reading as the ill-sounding words write it: no tone, ü as v."""
+    return plain(reading).replace("ü", "v")
+
+
+def pair_sound_fault(name, readings, ill_words):
+    """Why a two-character given name breaks a sound rule by itself, or None: it sounds like an
+    ill word, or two different characters share a syllable (a doubled name is chosen on purpose).
+    readings: character -> reading with tone; ill_words: set of tuples of toneless syllables."""
+    sounds = tuple(toneless(readings[c]) for c in name)
+    if sounds in ill_words:
+        return "%s sounds like an ill word (%s)" % (name, " ".join(sounds))
+    if name[0] != name[1] and sounds[0] == sounds[1]:
+        return "%s repeats the syllable %s" % (name, sounds[0])
+    return None
+
+
+def pair_gender_fault(name, gender, leans):
+    """Why the gender of a listed name goes against its characters' leans, or None: a 男 name
+    holds no character leaning 女 and the reverse; a 中 name is not one whose characters lean
+    one way only (it is that way's: a search for the other leaves the character out)."""
+    ways = {leans[c] for c in name} - {"中"}
+    if gender == "中":
+        if len(ways) == 1:
+            return "%s is 中 but its characters lean %s only" % (name, ways.pop())
+        return None
+    for c in name:
+        if leans[c] not in ("中", gender):
+            return "%s is %s but %s leans %s" % (name, gender, c, leans[c])
+    return None
+
+
+def read_table(path, fields):
+    """The entry rows of a table as lists of fields (no checks)."""
+    rows = []
+    for line in path.read_text(encoding="utf-8").split("\n"):
+        if line and not line.startswith("#"):
+            parts = line.split("\t")
+            if len(parts) == fields:
+                rows.append(parts)
+    return rows
+
+
 def double_surnames(data_dir):
     text = (data_dir / "常见复姓表.txt").read_bytes().decode("gbk")
     return [line for line in text.split("\r\n") if line]
 
 
 def check(resources, listed, readings, doubles):
-    """The faults of the four tables in resources, after printing their counts."""
+    """The faults of the five tables in resources, after printing their counts."""
     checker = Checker(listed, readings)
     checker.name_chars(resources / "name_chars.tsv")
     checker.firm_chars(resources / "firm_chars.tsv")
     checker.ill_sounds(resources / "ill_sounds.tsv")
     checker.surname_readings(resources / "surname_readings.tsv", doubles)
+    checker.name_pairs(resources / "name_pairs.tsv", resources)
     return checker.errors
 
 

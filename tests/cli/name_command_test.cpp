@@ -222,5 +222,30 @@ TEST(NameCommand, DrawsTheFirstTierForTheGenderUnlessMoreIsAsked) {
     EXPECT_EQ(runCli({"name", "--suffix", "科技", "--gender", "男"}).status, 2);
 }
 
+// --birth (as search reads it) or --supply steers the character draws to the wanted elements:
+// the proposed given names' attributes, from the analysis, bring them.
+TEST(NameCommand, DrawsBringTheWantedElements) {
+    for (const std::vector<std::string>& wanted :
+         {std::vector<std::string>{"--supply", "水"}, {"--birth", "2024-02-10 08:30"}}) {
+        std::vector<std::string> args = {"name",   "--prefix", "王",     "--runs",    "8",
+                                         "--seed", "5",        "--json", "--no-words"};
+        args.insert(args.end(), wanted.begin(), wanted.end());
+        const Result r = runCli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string supply = wanted[0] == "--supply" ? "水" : "金水";
+        for (const std::string& line : lines(r.out)) {
+            EXPECT_EQ(field(line, "supply"), supply) << line;
+            const std::u16string given = fromUtf8(field(line, "attribute")).substr(1);
+            for (const char16_t e : fromUtf8(supply))
+                EXPECT_NE(given.find(e), std::u16string::npos) << line;
+        }
+    }
+    const Result text = runCli({"name", "--prefix", "王", "--supply", "木", "--seed", "1"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.starts_with("要补的五行：木")) << text.out;
+    EXPECT_EQ(runCli({"name", "--prefix", "王", "--supply", "铁"}).status, cli::kExitUsage);
+    EXPECT_EQ(runCli({"analyze", "--supply", "金", "王一"}).status, cli::kExitUsage);
+}
+
 }  // namespace
 }  // namespace muwu

@@ -203,6 +203,104 @@ TEST(SearchCommand, TheMinimumScoreKeepsNamesScoringExactlyIt) {
     }
 }
 
+// --sancai C keeps the names of class C and better, and each text line shows the 三才.
+TEST(SearchCommand, TheSancaiFilterKeepsThatClassAndBetter) {
+    const std::vector<std::string> li = {"search", "--surname", "李", "--all-tiers"};
+    auto with = [&](const char* floor) {
+        std::vector<std::string> args = li;
+        args.insert(args.end(), {"--sancai", floor});
+        return args;
+    };
+    const long long all = totalOf(li), bad = totalOf(with("凶")), middling = totalOf(with("平")),
+                    good = totalOf(with("吉"));
+    EXPECT_EQ(bad, all);  // every personal name of listed characters has a 三才
+    EXPECT_LT(middling, bad);
+    EXPECT_LT(good, middling);
+    EXPECT_GT(good, 0);
+
+    std::vector<std::string> args = with("平");
+    args.insert(args.end(), {"--given-length", "1", "--top", "100000"});
+    const Result r = runCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> out = lines(r.out);
+    ASSERT_GT(out.size(), 2u);
+    std::size_t middlingSeen = 0;
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        const std::size_t at = out[i].find("　三才 ");
+        ASSERT_NE(at, std::string::npos) << out[i];
+        const std::string shown = out[i].substr(at + std::string("　三才 ").size(), 18);
+        EXPECT_TRUE(shown.ends_with("（吉）") || shown.ends_with("（平）")) << out[i];
+        middlingSeen += shown.ends_with("（平）");
+    }
+    EXPECT_GT(middlingSeen, 0u);
+}
+
+// --birth wants what the chart lacks, as bazi reads the same moment; a chart lacking nothing
+// wants nothing, and the list is the plain one.
+TEST(SearchCommand, ABirthMomentWantsTheElementsItsChartLacks) {
+    const Result chart = runCli({"bazi", "2024-02-10", "08:30", "--tz", "Asia/Shanghai"});
+    ASSERT_EQ(chart.status, 0) << chart.err;
+    ASSERT_NE(chart.out.find("所缺五行：金水\n"), std::string::npos) << chart.out;
+    const std::vector<std::string> li = {"search", "--surname", "李", "--top", "20"};
+    auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = li;
+        args.insert(args.end(), more.begin(), more.end());
+        return runCli(args);
+    };
+    const Result birth = with({"--birth", "2024-02-10 08:30"});
+    const Result supply = with({"--supply", "水金"});
+    ASSERT_EQ(birth.status, 0) << birth.err;
+    ASSERT_EQ(supply.status, 0) << supply.err;
+    std::vector<std::string> out = lines(birth.out);
+    EXPECT_TRUE(out[1].starts_with("八字所缺五行：金水")) << out[1];
+    // The same wanted elements in another order give the same list.
+    const std::vector<std::string> named = lines(supply.out);
+    EXPECT_EQ(std::vector(out.begin() + 2, out.end()), std::vector(named.begin() + 2, named.end()));
+    // The best names bring both: their given name's attributes hold 金 and 水.
+    for (std::size_t i = 2; i < 7; ++i) {
+        const std::string attributes = out[i].substr(out[i].find("属性 ") + 7, 9);
+        EXPECT_NE(attributes.find("金"), std::string::npos) << out[i];
+        EXPECT_NE(attributes.find("水"), std::string::npos) << out[i];
+    }
+    const Result json = with({"--birth", "2024-02-10 08:30", "--json"});
+    EXPECT_TRUE(lines(json.out)[0].ends_with(",\"supply\":\"金水\"}")) << json.out;
+
+    const Result whole = with({"--birth", "2010-10-10 08:30", "--zi-day", "0"});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    out = lines(whole.out);
+    EXPECT_TRUE(out[1].starts_with("八字五行俱全")) << out[1];
+    const std::vector<std::string> plain = lines(with({}).out);
+    EXPECT_EQ(std::vector(out.begin() + 2, out.end()), std::vector(plain.begin() + 1, plain.end()));
+}
+
+// Each wrong birth option is refused with a message naming it.
+TEST(SearchCommand, BirthOptionsThatCannotServeAreNamed) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string named;
+    };
+    for (const Case& k : {Case{{"--birth", "2024-02-10"}, "--birth"},
+                          Case{{"--birth", "2024-02-30 08:30"}, "不存在"},
+                          Case{{"--birth", "2024-02-10 8:30"}, "HH:MM"},
+                          Case{{"--birth", "1800-01-01 08:30"}, "超出范围"},
+                          Case{{"--birth", "2024-02-10 08:30", "--supply", "金"}, "只能给一个"},
+                          Case{{"--tz", "Asia/Tokyo"}, "--tz 要和 --birth"},
+                          Case{{"--supply", "铁"}, "金、木、水、火、土"},
+                          Case{{"--supply", "金水金"}, "一次"},
+                          Case{{"--birth", "2024-02-10 08:30", "--longitude", "200"}, "--longitude"},
+                          Case{{"--birth", "2024-02-10 08:30", "--zi-day", "12"}, "--zi-day"},
+                          Case{{"--birth", "2024-02-10 08:30", "--tz", "Nowhere/City"},
+                               "Nowhere/City"}}) {
+        std::vector<std::string> args = {"search", "--surname", "王"};
+        args.insert(args.end(), k.args.begin(), k.args.end());
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, cli::kExitUsage) << k.named;
+        EXPECT_NE(r.err.find(k.named), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
 TEST(SearchCommand, ControlCharactersInTheTextAreWrittenAsEscapes) {
     const Result r = runCli(
         {"search", "--company", "--surname", "a\x1b[2Jb", "--given-length", "1", "--top", "1"});
@@ -235,6 +333,8 @@ TEST(SearchCommand, BadOptionsExitTwoWithOneLine) {
           {"search", "--surname", "王", "--frobnicate"},
           {"search", "--surname", "王", "--gender", "boy"},
           {"search", "--company", "--gender", "女"},
+          {"search", "--surname", "王", "--sancai", "大吉"},
+          {"search", "--company", "--sancai", "吉"},
           {"search", "--surname", "王", "王五"}}) {
         const Result r = runCli(args);
         EXPECT_EQ(r.status, cli::kExitUsage) << args.back();

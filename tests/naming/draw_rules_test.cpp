@@ -7,6 +7,7 @@
 #include <set>
 
 #include "lexicon/sound_rules.h"
+#include "naming/supply.h"
 #include "platform/text.h"
 #include "tests/naming/engine_fixture.h"
 
@@ -108,6 +109,89 @@ TEST_F(EngineTest, SeededRunsProposeOnlyAdmittedCharactersInNamesThatSoundWell) 
                     EXPECT_NE(nameCharacter(c)->lean, Lean::male);
                 }
             }
+        }
+    }
+}
+
+// A wanted element steers character draws: every candidate brings as many of the wanted
+// elements as it has characters (or all of them), where the draws without it mostly do not.
+TEST_F(EngineTest, CharacterDrawsBringTheWantedElements) {
+    useData(shippedData());
+    const PoolSource lists = [this](int n) { return data().strokePool(n); };
+    auto attributes = [&](const std::u16string& g) {
+        std::u16string a;
+        for (const char16_t c : g)
+            a += data().strokes(std::u16string(1, c)).attribute;
+        return a;
+    };
+    for (const std::u16string_view supply : {u"水", u"金水", u"木火土"}) {
+        NamingSettings s;
+        s.prefix = u"张";
+        s.count = u"2";
+        s.limit = u"16";
+        s.词义 = 0;
+        std::size_t bringing = 0, unsteered = 0;
+        for (const bool steer : {true, false}) {
+            const std::vector<std::u16string> parts = drawn(
+                [&](UniformRandom& r) {
+                    DrawRules rules = tableDrawRules(lists, {}, attributesOf(data()));
+                    if (steer)
+                        rules.supply = supply;
+                    return run(s, r, {}, admittedPools(lists, {}, false), std::move(rules));
+                },
+                1);
+            ASSERT_GT(parts.size(), 40u);
+            for (const std::u16string& g : parts) {
+                const bool brings = suppliedCount(supply, attributes(g)) >=
+                                    std::min<int>(static_cast<int>(supply.size()), 2);
+                if (steer) {
+                    EXPECT_TRUE(brings) << toUtf8(g) << " " << toUtf8(supply);
+                    EXPECT_TRUE(judgeName(u"张", g).ok());
+                    ++bringing;
+                } else {
+                    unsteered += brings;
+                }
+            }
+            if (!steer) {
+                EXPECT_LT(unsteered * 2, parts.size()) << toUtf8(supply);
+            }
+        }
+        EXPECT_GT(bringing, 0u);
+    }
+}
+
+// About half of the two-character draws for a surname are names of the editors' list (of the
+// asked gender), against next to none when characters are drawn one by one.
+TEST_F(EngineTest, HalfTheDrawsAreListedNamesOfTheGender) {
+    useData(shippedData());
+    const PoolSource lists = [this](int n) { return data().strokePool(n); };
+    NamingSettings s;
+    s.prefix = u"李";
+    s.count = u"2";
+    s.limit = u"14";
+    s.词义 = 0;
+    const DrawOptions girls{Gender::female, false, false};
+    for (const bool listed : {true, false}) {
+        const std::vector<std::u16string> parts = drawn(
+            [&](UniformRandom& r) {
+                DrawRules rules = tableDrawRules(lists, girls);
+                if (!listed)
+                    rules.pairs.clear();
+                return run(s, r, {}, admittedPools(lists, girls, false), std::move(rules));
+            },
+            1);
+        ASSERT_GT(parts.size(), 100u);
+        std::size_t found = 0;
+        for (const std::u16string& g : parts) {
+            const NamePair* pair = namePair(g[0], g[1]);
+            found += pair != nullptr;
+            EXPECT_TRUE(!pair || pair->gender != Lean::male) << toUtf8(g);
+        }
+        if (listed) {
+            EXPECT_GT(found * 10, parts.size() * 3) << found << " of " << parts.size();
+            EXPECT_LT(found * 10, parts.size() * 7) << found << " of " << parts.size();
+        } else {
+            EXPECT_LT(found * 20, parts.size()) << found << " of " << parts.size();
         }
     }
 }

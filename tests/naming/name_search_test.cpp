@@ -12,6 +12,7 @@
 
 #include "lexicon/sound_rules.h"
 #include "names/score.h"
+#include "naming/supply.h"
 #include "platform/text.h"
 #include "tests/naming/engine_fixture.h"
 #include "tests/support/data_dir.h"
@@ -23,12 +24,16 @@ struct Expected {
     std::u16string given;
     double score;
     bool acceptable;
+    int sancai;   // higher first: 0 none, then 凶 平 吉
+    int supply;   // wanted elements brought, more first
+    bool listed;  // one of the editors' names that go together
     int quality;
     std::uint64_t order[2];
 };
 
 // Every given name the options allow, analysed one by one and put in the documented order:
-// score, acceptance, quality, then variety over the shuffle.
+// score, acceptance, 三才, wanted elements, listed names first, quality, then variety over the
+// shuffle. A listed name of the other gender is no candidate.
 std::vector<Expected> everyName(CharacterData& data, const std::vector<PoolCharacter>& pool,
                                 const SearchOptions& o) {
     std::vector<std::u16string> choices[2];
@@ -71,18 +76,31 @@ std::vector<Expected> everyName(CharacterData& data, const std::vector<PoolChara
             a.score ? numberOf(*a.score) : -std::numeric_limits<double>::infinity();
         if (o.minScore && (!a.score || score < *o.minScore))
             continue;
+        if (!o.company && o.sancaiAtLeast && (!a.sancai || a.sancai->verdict < *o.sancaiAtLeast))
+            continue;
+        std::u16string attributes;
+        for (const char16_t c : g)
+            attributes += data.strokes(std::u16string(1, c)).attribute;
+        const NamePair* pair = o.company || g.size() != 2 ? nullptr : namePair(g[0], g[1]);
+        if (pair && !suits(pair->gender, o.gender))
+            continue;
         all.push_back({g,
                        score,
                        engineAccepts(a),
+                       a.sancai ? 1 + static_cast<int>(a.sancai->verdict) : 0,
+                       suppliedCount(o.supply, attributes),
+                       pair != nullptr,
                        nameQuality(o, g),
                        {shuffleOrder(o, 0, g[0]), g.size() > 1 ? shuffleOrder(o, 1, g[1]) : 0}});
     }
     std::sort(all.begin(), all.end(), [](const Expected& a, const Expected& b) {
-        return std::tuple(-a.score, !a.acceptable, a.quality, a.order[0], a.order[1], a.given) <
-               std::tuple(-b.score, !b.acceptable, b.quality, b.order[0], b.order[1], b.given);
+        return std::tuple(-a.score, !a.acceptable, -a.sancai, -a.supply, !a.listed, a.quality,
+                          a.order[0], a.order[1], a.given) <
+               std::tuple(-b.score, !b.acceptable, -b.sancai, -b.supply, !b.listed, b.quality,
+                          b.order[0], b.order[1], b.given);
     });
 
-    // Variety, group by group of equal score, acceptance and quality: passes over the group,
+    // Variety, group by group of equal keys before it: passes over the group,
     // each taking the names whose chosen characters are used fewer than cap times so far.
     std::map<char16_t, std::uint32_t> uses;
     auto chosen = [&](std::size_t p) {
@@ -92,7 +110,9 @@ std::vector<Expected> everyName(CharacterData& data, const std::vector<PoolChara
     for (std::size_t g = 0; g < all.size();) {
         std::size_t end = g;
         while (end < all.size() && all[end].score == all[g].score &&
-               all[end].acceptable == all[g].acceptable && all[end].quality == all[g].quality)
+               all[end].acceptable == all[g].acceptable && all[end].sancai == all[g].sancai &&
+               all[end].supply == all[g].supply && all[end].listed == all[g].listed &&
+               all[end].quality == all[g].quality)
             ++end;
         std::vector<Expected> left(all.begin() + static_cast<std::ptrdiff_t>(g),
                                    all.begin() + static_cast<std::ptrdiff_t>(end));
@@ -156,10 +176,25 @@ TEST(NameSearch, RanksEveryNameOfASmallDataSetAsEnumeratingThemDoes) {
         o.keep = u'明';
         o.keepAt = 2;
         expectSameRanking(data, pool, o, 100000);
+        // Only 平 or better, then only 吉: the total counts exactly the names left.
+        o.keep.reset();
+        for (const SancaiClass floor : {SancaiClass::middling, SancaiClass::luck}) {
+            o.sancaiAtLeast = floor;
+            expectSameRanking(data, pool, o, 100000);
+        }
+        o.sancaiAtLeast.reset();
+        // Names bringing both wanted elements, then one, then none; one place, then both.
+        o.supply = u"水金";
+        expectSameRanking(data, pool, o, 100000);
+        o.givenLength = 1;
+        expectSameRanking(data, pool, o, 100000);
+        o.givenLength = 2;
+        o.supply.clear();
     }
     SearchOptions company;
     company.company = true;
     company.suffix = u"马";
+    company.sancaiAtLeast = SancaiClass::luck;  // a company has no 三才: nothing is left out
     expectSameRanking(data, pool, company, 100000);
 }
 
@@ -190,6 +225,12 @@ TEST(NameSearch, RanksTheShippedCharactersAsEnumeratingThemDoes) {
     o.gender = Gender::male;
     o.minScore = 89;
     expectSameRanking(data, pool, o, 300);
+    o.sancaiAtLeast = SancaiClass::luck;
+    expectSameRanking(data, pool, o, 300);
+    o.sancaiAtLeast.reset();
+    o.supply = u"火木土";  // more wanted than a name can bring
+    expectSameRanking(data, pool, o, 300);
+    o.supply.clear();
 
     // Both tiers and no gender, over part of the pool so that enumerating stays quick.
     const std::vector<PoolCharacter> part(pool.begin(), pool.begin() + 700);
@@ -269,8 +310,11 @@ TEST(NameSearch, TopListsAreVariedWellSoundingAndOfTheAskedGender) {
                 ASSERT_EQ(h.meanings.size(), 2u);
                 EXPECT_FALSE(h.meanings[1].meaning.empty());
             }
-            EXPECT_GE(first.size(), 12u) << toUtf8(surname);
-            EXPECT_GE(last.size(), 12u) << toUtf8(surname);
+            // A better 三才 ranks before variety, and the best group of a surname may hold
+            // few characters of the stroke counts it needs (刘, a girl: 100 and 吉 only with
+            // first characters of 1, 9 or 18 strokes): variety works within it.
+            EXPECT_GE(first.size(), 8u) << toUtf8(surname);
+            EXPECT_GE(last.size(), 8u) << toUtf8(surname);
             const SearchResult again = searchNames(data, pool, o);
             for (std::size_t i = 0; i < r.hits.size(); ++i)
                 EXPECT_EQ(again.hits[i].analysis.name, r.hits[i].analysis.name);
@@ -286,6 +330,36 @@ TEST(NameSearch, TopListsAreVariedWellSoundingAndOfTheAskedGender) {
     for (std::size_t i = 0; i < a.hits.size(); ++i)
         same += a.hits[i].analysis.given == b.hits[i].analysis.given;
     EXPECT_LT(same, 3);
+}
+
+// The editors' names that go together lead each group of equal score, acceptance and 三才, and
+// a girl's list holds none of the boys'.
+TEST(NameSearch, ListedNamesLeadTheirGroupAndKeepTheirGender) {
+    CharacterData data(test::shippedData());
+    const auto pool = searchPool(data, PoolKind::tables);
+    for (const std::u16string_view surname : {u"李", u"欧阳"}) {
+        SearchOptions o;
+        o.surname = surname;
+        o.gender = Gender::female;
+        o.top = 400;
+        const SearchResult r = searchNames(data, pool, o);
+        std::size_t listed = 0;
+        for (std::size_t i = 0; i < r.hits.size(); ++i) {
+            const Analysis& a = r.hits[i].analysis;
+            const NamePair* pair = namePair(a.given[0], a.given[1]);
+            SCOPED_TRACE(toUtf8(a.name));
+            ASSERT_TRUE(!pair || pair->gender != Lean::male);
+            listed += pair != nullptr;
+            if (i == 0 || !pair)
+                continue;
+            const Analysis& before = r.hits[i - 1].analysis;
+            if (before.score == a.score && before.sancai == a.sancai &&
+                r.hits[i - 1].acceptable == r.hits[i].acceptable) {
+                EXPECT_NE(namePair(before.given[0], before.given[1]), nullptr);
+            }
+        }
+        EXPECT_GE(listed, 5u) << toUtf8(surname);
+    }
 }
 
 using EngineVerdict = test::EngineTest;

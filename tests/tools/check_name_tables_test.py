@@ -42,6 +42,15 @@ CASES = [
     ("surname_readings.tsv", "龚\tgōng gōng", None, ["one syllable per character"]),
     ("surname_readings.tsv", "龚\tgòng", None, ["龚 is not read gòng"]),
     ("surname_readings.tsv", None, "欧阳\tōu yáng", ["no reading for the double surname 欧阳"]),
+    ("name_pairs.tsv", "子龘\t中", None, ["not two characters of the name table"]),
+    ("name_pairs.tsv", "浩婷\t男", None, ["浩婷 is 男 but 婷 leans 女"]),
+    ("name_pairs.tsv", "浩婷\t中", None, []),  # leaning both ways: for either gender's search
+    ("name_pairs.tsv", "浩思\t中", None, ["浩思 is 中 but its characters lean 男 only"]),
+    ("name_pairs.tsv", "碧云\t女", None, ["sounds like an ill word (bi yun)"]),
+    ("name_pairs.tsv", "致知\t中", None, ["repeats the syllable zhi"]),
+    ("name_pairs.tsv", "子涵\t中", None, ["子涵 is also on line"]),
+    ("name_pairs.tsv", "一丹\t男女", None, ["gender '男女'"]),
+    ("name_pairs.tsv", "一一\t中", "end", ["out of order"]),
 ]
 
 
