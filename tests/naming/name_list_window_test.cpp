@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QWindow>
 #include <memory>
+#include <set>
 
 #include "controls/mw_button.h"
 #include "names/main_window.h"
@@ -36,6 +37,7 @@ class NameListWindowTest : public QObject {
     void opensFromTheNamingWindowWithItsPrefix();
     void fillsAsTheUserTypesAKeptCharacter();
     void colouredGridsAndSortableColumns();
+    void genderSancaiAndBirthShapeTheList();
     void enterOrADoubleClickShowsTheNameInTheMainWindow();
     void refusedOptionsAreToldAndTheWindowKeepsWorking();
     void aStrokeListEditedWhileOpenIsSeenAtTheNextSearch();
@@ -206,6 +208,110 @@ void NameListWindowTest::colouredGridsAndSortableColumns() {
         clickHeading(column(u"名次"));
     for (int row = 0; row < table()->rowCount(); ++row)
         QCOMPARE(cell(row, u"名次"), QString::number(row + 1));
+}
+
+void NameListWindowTest::genderSancaiAndBirthShapeTheList() {
+    open(QStringLiteral("王"));
+    SearchOptions o;
+    o.surname = u"王";
+    const std::vector<PoolCharacter> pool = searchPool(main_->data(), PoolKind::tables);
+    // The rows are the search's for the options, with its pinyin, meanings and 三才.
+    const auto showsTheSearch = [&]() -> SearchResult {
+        const SearchResult r = searchNames(main_->data(), pool, o);
+        [&] {
+            // The search runs on the next turn of the event loop after a change.
+            QCoreApplication::processEvents();
+            QCOMPARE(list_->result()->total, r.total);
+            QCOMPARE(table()->rowCount(), int(r.hits.size()));
+            for (int row = 0; row < table()->rowCount(); ++row) {
+                const SearchHit& hit = r.hits[std::size_t(row)];
+                QCOMPARE(cell(row, u"名字").toStdU16String(), hit.analysis.name);
+                QCOMPARE(cell(row, u"拼音").toStdU16String(), hit.pinyin);
+                const Sancai s = *hit.analysis.sancai;
+                QCOMPARE(cell(row, u"三才"), QString::fromStdU16String(elementsText(s)) + u' ' +
+                                                 QString::fromStdU16String(std::u16string(
+                                                     sancaiClassName(s.verdict))));
+                for (const CharacterMeaning& m : hit.meanings) {
+                    QVERIFY(cell(row, u"寓意").contains(QChar(m.c) + QStringLiteral("：") +
+                                                        QString::fromStdU16String(
+                                                            std::u16string(m.meaning))));
+                }
+            }
+        }();
+        return r;
+    };
+    const auto leanings = [&] {
+        std::set<Lean> seen;
+        for (int row = 0; row < table()->rowCount(); ++row) {
+            for (const QChar c : cell(row, u"名字").mid(1)) {
+                if (const NameCharacter* n = nameCharacter(c.unicode()))
+                    seen.insert(n->lean);
+            }
+        }
+        return seen;
+    };
+    w<QSpinBox>(u"列出个数")->setValue(200);
+    QTRY_COMPARE(table()->rowCount(), 200);
+    QVERIFY(leanings().contains(Lean::male) && leanings().contains(Lean::female));
+
+    // 性别 by the keyboard: 不限, 男, 女.
+    auto* gender = w<QComboBox>(u"性别");
+    gender->setFocus();
+    QTest::keyClick(gender, Qt::Key_Down);
+    QTest::keyClick(gender, Qt::Key_Down);
+    QCOMPARE(gender->currentText(), QStringLiteral("女"));
+    o.top = 200;
+    o.gender = Gender::female;
+    (void)showsTheSearch();
+    QVERIFY(!leanings().contains(Lean::male));
+    QTest::keyClick(gender, Qt::Key_Up);
+    o.gender = Gender::male;
+    (void)showsTheSearch();
+    QVERIFY(!leanings().contains(Lean::female));
+
+    // 三才 吉 alone: fewer names, every one of them 吉.
+    const std::size_t any = list_->result()->total;
+    auto* sancai = w<QComboBox>(u"三才");
+    sancai->setFocus();
+    QTest::keyClick(sancai, Qt::Key_Down);
+    QTest::keyClick(sancai, Qt::Key_Down);
+    o.sancaiAtLeast = SancaiClass::luck;
+    (void)showsTheSearch();
+    QVERIFY(list_->result()->total < any);
+    for (int row = 0; row < table()->rowCount(); ++row)
+        QVERIFY(cell(row, u"三才").endsWith(QStringLiteral("吉")));
+
+    // A birth moment: what it lacks is shown, and names bringing it come first.
+    const QStringList before = [&] {
+        QStringList names;
+        for (int row = 0; row < table()->rowCount(); ++row)
+            names << cell(row, u"名字");
+        return names;
+    }();
+    type(u"出生时间", QStringLiteral("2024-02-04 16:20"));
+    QCOMPARE(w<QLabel>(u"八字")->text(), QStringLiteral("八字 癸卯 乙丑 戊戌 庚申　缺火"));
+    o.supply = u"火";
+    (void)showsTheSearch();
+    QVERIFY(cell(0, u"属性").mid(1).contains(QStringLiteral("火")));
+    QStringList after;
+    for (int row = 0; row < table()->rowCount(); ++row)
+        after << cell(row, u"名字");
+    QVERIFY(after != before);
+
+    // A reading the clocks skipped is named, in red, and the list waits for a real one.
+    type(u"出生时间", QStringLiteral("1986-05-04 02:30"));
+    QTRY_COMPARE(table()->rowCount(), 0);
+    for (const char16_t* label : {u"结果", u"八字"}) {
+        QVERIFY(w<QLabel>(label)->text().contains(QStringLiteral("不存在")));
+        QCOMPARE(w<QLabel>(label)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+    type(u"出生时间", QString());
+    QTRY_COMPARE(table()->rowCount(), 200);
+
+    // A company's name has neither gender nor 三才.
+    w<QCheckBox>(u"公司名")->click();
+    QVERIFY(!gender->isEnabled() && !sancai->isEnabled());
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"三才") == QStringLiteral("—"));
 }
 
 namespace {
