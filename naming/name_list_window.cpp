@@ -21,6 +21,7 @@
 #include "controls/qt_colour.h"
 #include "names/main_window.h"
 #include "platform/accessibility.h"
+#include "platform/fit_label.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/text.h"
@@ -208,7 +209,7 @@ void NameListWindow::build() {
     // The birth moment, on a row of its own below the list's, in height the window gains: the
     // controls above keep their places and sizes.
     auto* birth = new QHBoxLayout;
-    const int birthWidth = metrics.horizontalAdvance(QStringLiteral("2024-02-04 16:20")) + 24;
+    const int birthWidth = metrics.horizontalAdvance(QStringLiteral("如：2024-02-04 16:20")) + 16;
     auto birthLine = [&](const QString& name, const QString& caption, const QString& placeholder,
                          int width) {
         auto* edit = named(new QLineEdit(this), name, caption);
@@ -228,8 +229,14 @@ void NameListWindow::build() {
         QStringLiteral("出生地当时钟表上的时间；给了就优先列出补八字所缺五行的名字"));
     时区_ = birthLine(QStringLiteral("时区"), QStringLiteral("时区"), qs(kDefaultZone),
                       metrics.horizontalAdvance(qs(kDefaultZone)) + 24);
-    八字_ = new TextLabel(this);
-    八字_->setObjectName(QStringLiteral("八字"));
+    // Cut with a sign where the window is narrow, and whole in its tooltip: a long message must
+    // not widen the window beyond a small screen.
+    auto* summary = new FitLabel(QString(), this);
+    summary->setObjectName(QStringLiteral("八字"));
+    summary->setCaption(QStringLiteral("八字"));
+    summary->setShrinks(false);
+    summary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    八字_ = summary;
     birth->addWidget(八字_, 1);
 
     // Read out as what it says, the count or what is wrong with the options.
@@ -290,7 +297,6 @@ void NameListWindow::changed() {
         八字_->setText(summary.isEmpty()
                            ? QStringLiteral("可不填；填了就优先列出补八字所缺五行的名字")
                            : summary);
-        八字_->setToolTip(八字_->text());
         QPalette p = palette();
         if (birth_->status == BirthReading::Status::refused)
             p.setColor(QPalette::WindowText, controls::toQColor(kRed));

@@ -198,6 +198,7 @@ void NamingWindow::birthChanged() {
     const QString summary = qs(birthSummary(birth_));
     c_.八字->setText(summary.isEmpty() ? QStringLiteral("可不填；填了就优先取补八字所缺五行的字")
                                        : summary);
+    c_.八字->setToolTip(summary);
     QPalette p = palette();
     if (birth_.status == BirthReading::Status::refused)
         p.setColor(QPalette::WindowText, controls::toQColor(kRed));

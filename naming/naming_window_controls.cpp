@@ -139,7 +139,7 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
 
     // Below 求名, in the room the window gained: the controls above stay where they were.
     c.出生板 = p.place(new QGroupBox(QStringLiteral("出生（可不填）："), window), u"出生板",
-                       {kLeft, 3735, 4560, 1800});
+                       {kLeft, 3735, 4560, 2220});
     QGroupBox* birth = c.出生板;
     c.出生时间标签 = p.label(birth, u"出生时间标签", QStringLiteral("出生时间："),
                              {150, 300, 1200, 330});
@@ -152,7 +152,9 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
     c.时区 = p.place(new QLineEdit(birth), u"时区", {1380, 690, 3030, 360});
     c.时区->setPlaceholderText(QStringLiteral("Asia/Shanghai"));
     c.时区标签->setBuddy(c.时区);
-    c.八字 = p.place(new TextLabel(birth), u"八字", {150, 1125, 4260, 600});
+    // Four lines: room for the longest message, a reading the clocks showed twice with both
+    // offsets to choose from.
+    c.八字 = p.place(new TextLabel(birth), u"八字", {150, 1110, 4260, 1020});
     c.八字->setWordWrap(true);
     c.八字->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

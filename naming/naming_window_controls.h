@@ -18,7 +18,7 @@ class MWButton;
 // Client area in twips: the engine's settings and 求名 above, the birth moment in a frame the
 // window gained below them.
 inline constexpr int kNamingWindowWidthTwips = 4800;
-inline constexpr int kNamingWindowHeightTwips = 5640;
+inline constexpr int kNamingWindowHeightTwips = 6060;
 
 inline constexpr int kLowestCountEntry = 1;  // 求的字数 offers 1 … 22
 inline constexpr int kLowestLimitEntry = 3;  // 字复杂程度 offers 3 … 30

@@ -230,6 +230,10 @@ void NamingWindowTest::aBirthMomentIsReadOrWhatIsWrongIsNamed() {
     // Shown twice when they went back: both offsets are offered, and one picks the hour.
     typeInto(n<QLineEdit>(u"出生时间"), QStringLiteral("1986-09-14 01:30"));
     QVERIFY(summary->text().contains(QStringLiteral("01:30+09:00 或 01:30+08:00")));
+    // Whole in the frame: the offsets to choose from are at its end.
+    QVERIFY(summary->fontMetrics()
+                .boundingRect(summary->contentsRect(), Qt::TextWordWrap, summary->text())
+                .height() <= summary->contentsRect().height());
     typeInto(n<QLineEdit>(u"出生时间"), QStringLiteral("1986-09-14 01:30+09:00"));
     QVERIFY(summary->text().startsWith(QStringLiteral("八字 ")));
     QVERIFY(summary->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
