@@ -1,7 +1,8 @@
 #pragma once
 // 选名窗: every good name for a surname, ranked, filled as the user types. The fields are the
-// search's options; the list shows each name's score, five numbers with their classes and its
-// attribute. Enter or a double click writes the chosen name into the main window, which shows
+// search's options, a gender, a least 三才 and a birth moment whose chart's absent elements the
+// names should bring; the list shows each name's pinyin, score, five numbers with their classes,
+// 三才, attribute and the meanings of its characters. Enter or a double click writes the chosen name into the main window, which shows
 // its whole analysis. Opened from the naming window's 列出好名.
 #include <QPointer>
 #include <QTimer>

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 
 #include "controls/mw_button.h"
+#include "controls/qt_colour.h"
 #include "names/char_data.h"
 #include "names/main_window.h"
 #include "names/score.h"
@@ -21,7 +22,6 @@
 #include "naming/draw_rules.h"
 #include "naming/name_list_window.h"
 #include "naming/window_evaluator.h"
-#include "controls/qt_colour.h"
 #include "platform/accessibility.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
