@@ -20,6 +20,7 @@
 
 #include "controls/mw_button.h"
 #include "controls/qt_colour.h"
+#include "lexicon/pinyin.h"
 #include "names/char_data.h"
 #include "names/entry_box.h"
 #include "names/report.h"
@@ -330,6 +331,7 @@ void MainWindow::refresh() {
     }
 
     showSancai(f.三才);
+    showPinyin();
 
     showText(c_.Text1, f.Text1);
     showText(c_.Text2, f.Text2);
@@ -360,6 +362,36 @@ void MainWindow::showSancai(const std::optional<Sancai>& s) {
         p.setColor(QPalette::WindowText, colour);
         label->setPalette(p);
     }
+}
+
+void MainWindow::showPinyin() {
+    const MainForm& f = form_;
+    // A person's surname read as a surname; a company's name as it stands.
+    const QString value = qs(f.公司名 ? namePinyin({}, f.Text3) : namePinyin(f.姓, f.名));
+    QLabel* label = c_.拼音;
+    const QString caption = QStringLiteral("拼音：");
+    if (label->toolTip() == value && label->text().startsWith(caption))
+        return;
+    // Whole syllables only: those that do not fit the label give way to an ellipsis, and the
+    // tooltip holds them all.
+    const QRect room(0, 0, label->width(), label->height());
+    const auto fits = [&](const QString& text) {
+        return label->fontMetrics()
+                   .boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text)
+                   .height() <= room.height();
+    };
+    QString shown = value;
+    if (!fits(caption + u'\n' + shown)) {
+        QStringList syllables = value.split(u' ');
+        do {
+            syllables.removeLast();
+            shown = syllables.join(u' ') + QStringLiteral(" …");
+        } while (!syllables.isEmpty() && !fits(caption + u'\n' + shown));
+    }
+    label->setText(value.isEmpty() ? caption : caption + u'\n' + shown);
+    label->setToolTip(value);
+    // Read as one line, the whole of it, and as the caption alone while there is none.
+    label->setAccessibleName(value.isEmpty() ? QStringLiteral("拼音") : caption + value);
 }
 
 void MainWindow::writeReport() {

@@ -78,6 +78,7 @@ class MainWindow : public QWidget {
     void handle(Action&& action) noexcept;
     void refresh();
     void showSancai(const std::optional<Sancai>& s);
+    void showPinyin();
     // The name box says which characters the figures leave out: tooltip, ground, description.
     void showMissingCharacters();
     void writeReport();

@@ -224,6 +224,13 @@ void buildGrids(QWidget* window, const Placer& p, MainWindowControls& c) {
                      {kNumberLeft, 690, kNumberWidth, 540});
     c.三才->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     c.三才->setAccessibleName(QStringLiteral("三才"));
+    // The name's pinyin, in the free part of 天格板's number column. On the window itself, as
+    // 报表 is, so a company's name, whose grid frames are hidden, shows it too.
+    c.拼音 = p.place(new QLabel(QStringLiteral("拼音："), window), u"拼音",
+                     {kFrameLeft + kNumberLeft, kGridTop + 690, kNumberWidth, 900});
+    c.拼音->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    c.拼音->setWordWrap(true);
+    c.拼音->setAccessibleName(QStringLiteral("拼音"));
 }
 
 void buildWorkArea(QWidget* window, const Placer& p, MainWindowControls& c) {

@@ -67,6 +67,7 @@ struct MainWindowControls {
     std::array<QLabel*, 4> gridNumbers{};       // 天格笔画数 … 外格笔画数
     std::array<QPushButton*, 4> gridButtons{};  // 求天格 … 求外格, hidden
     QLabel* 三才 = nullptr;                     // in 人格板, below its number
+    QLabel* 拼音 = nullptr;  // on the window, over 天格板's number column below its number
 
     // The hidden work area.
     QGroupBox* Frame2 = nullptr;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 #include "controls/qt_colour.h"
 #include "names/main_window.h"
 #include "platform/accessibility.h"
+#include "platform/fit_label.h"
 #include "platform/qt_text.h"
 #include "platform/screen_fit.h"
 #include "platform/text.h"
@@ -30,11 +32,19 @@ namespace muwu {
 
 namespace {
 
-enum Column { kRank, kName, kScore, kTotal, kHeaven, kPerson, kEarth, kOuter, kAttribute };
+enum Column {
+    kRank, kName, kPinyin, kScore, kTotal, kHeaven, kPerson, kEarth, kOuter, kSancai, kAttribute,
+    kMeaning
+};
 const QStringList kHeadings = {
-    QStringLiteral("名次"), QStringLiteral("名字"), QStringLiteral("评分"),
-    QStringLiteral("总格"), QStringLiteral("天格"), QStringLiteral("人格"),
-    QStringLiteral("地格"), QStringLiteral("外格"), QStringLiteral("属性")};
+    QStringLiteral("名次"), QStringLiteral("名字"), QStringLiteral("拼音"),
+    QStringLiteral("评分"), QStringLiteral("总格"), QStringLiteral("天格"),
+    QStringLiteral("人格"), QStringLiteral("地格"), QStringLiteral("外格"),
+    QStringLiteral("三才"), QStringLiteral("属性"), QStringLiteral("寓意")};
+
+// The choices of 三才, from none to the best class alone.
+const QStringList kSancaiChoices = {QStringLiteral("不限"), QStringLiteral("平或吉"),
+                                    QStringLiteral("吉")};
 
 // Sorts by the number it carries where it has one, else by its text.
 class Item final : public QTableWidgetItem {
@@ -61,6 +71,30 @@ Item* gridItem(const std::optional<long long>& n, LuckClass c, bool shown) {
     auto* item = new Item(QString::number(*n) + u' ' + qs(className(c)), static_cast<double>(*n));
     item->setForeground(controls::toQColor(c == LuckClass::misfortune ? kRed : kGreen));
     return item;
+}
+
+// The 三才 with its class, coloured as a grid; sorted by class, best last in ascending order.
+Item* sancaiItem(const std::optional<Sancai>& s) {
+    if (!s)
+        return new Item(QStringLiteral("—"));
+    auto* item = new Item(qs(elementsText(*s)) + u' ' + qs(sancaiClassName(s->verdict)),
+                          static_cast<double>(s->verdict));
+    item->setForeground(
+        controls::toQColor(s->verdict == SancaiClass::misfortune ? kRed : kGreen));
+    return item;
+}
+
+// "明：光明磊落，聪明通达；熠：熠熠闪烁，光彩闪耀", the characters the tables give no meaning left out.
+QString meaningText(const std::vector<CharacterMeaning>& meanings) {
+    QString text;
+    for (const CharacterMeaning& m : meanings) {
+        if (m.meaning.empty())
+            continue;
+        if (!text.isEmpty())
+            text += u'；';
+        text += QChar(m.c) + QStringLiteral("：") + qs(m.meaning);
+    }
+    return text;
 }
 
 template <typename W>
@@ -144,6 +178,7 @@ void NameListWindow::build() {
     五行_->setPlaceholderText(QStringLiteral("如：金木"));
     后缀_ = line(QStringLiteral("后缀"), QStringLiteral("后缀（行业名称）"));
 
+    const QFontMetrics metrics(font());
     auto* options = new QHBoxLayout;
     公司名_ = named(new QCheckBox(QStringLiteral("公司名（粗算）"), this), QStringLiteral("公司名"),
                     QStringLiteral("公司名（粗算）"));
@@ -153,7 +188,56 @@ void NameListWindow::build() {
         options->addWidget(box);
         connect(box, &QCheckBox::toggled, this, [this] { changed(); });
     }
+    // After the ticks, in the row's free room.
+    auto choice = [&](const QString& name, const QString& caption, const QStringList& items) {
+        auto* box = named(new QComboBox(this), name, caption);
+        box->addItems(items);
+        auto* label = new QLabel(caption + u'：', this);
+        label->setBuddy(box);
+        label->setObjectName(name + QStringLiteral("标签"));
+        options->addSpacing(metrics.horizontalAdvance(u'　'));
+        options->addWidget(label);
+        options->addWidget(box);
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { changed(); });
+        return box;
+    };
+    性别_ = choice(QStringLiteral("性别"), QStringLiteral("性别"),
+                   {QStringLiteral("不限"), QStringLiteral("男"), QStringLiteral("女")});
+    三才_ = choice(QStringLiteral("三才"), QStringLiteral("三才"), kSancaiChoices);
     options->addStretch();
+
+    // The birth moment, on a row of its own below the list's, in height the window gains: the
+    // controls above keep their places and sizes.
+    auto* birth = new QHBoxLayout;
+    const int birthWidth = metrics.horizontalAdvance(QStringLiteral("如：2024-02-04 16:20")) + 16;
+    auto birthLine = [&](const QString& name, const QString& caption, const QString& placeholder,
+                         int width) {
+        auto* edit = named(new QLineEdit(this), name, caption);
+        edit->setPlaceholderText(placeholder);
+        edit->setFixedWidth(width);
+        auto* label = new QLabel(caption + u'：', this);
+        label->setBuddy(edit);
+        label->setObjectName(name + QStringLiteral("标签"));
+        birth->addWidget(label);
+        birth->addWidget(edit);
+        connect(edit, &QLineEdit::textChanged, this, [this] { changed(); });
+        return edit;
+    };
+    出生时间_ = birthLine(QStringLiteral("出生时间"), QStringLiteral("出生时间"),
+                          QStringLiteral("如：2024-02-04 16:20"), birthWidth);
+    出生时间_->setToolTip(
+        QStringLiteral("出生地当时钟表上的时间；给了就优先列出补八字所缺五行的名字"));
+    时区_ = birthLine(QStringLiteral("时区"), QStringLiteral("时区"), qs(kDefaultZone),
+                      metrics.horizontalAdvance(qs(kDefaultZone)) + 24);
+    // Cut with a sign where the window is narrow, and whole in its tooltip: a long message must
+    // not widen the window beyond a small screen.
+    auto* summary = new FitLabel(QString(), this);
+    summary->setObjectName(QStringLiteral("八字"));
+    summary->setCaption(QStringLiteral("八字"));
+    summary->setShrinks(false);
+    summary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    八字_ = summary;
+    birth->addWidget(八字_, 1);
 
     // Read out as what it says, the count or what is wrong with the options.
     结果_ = new TextLabel(this);
@@ -185,18 +269,39 @@ void NameListWindow::build() {
     layout->addLayout(options);
     layout->addWidget(名单_, 1);
     layout->addLayout(bottom);
-    resize(760, 560);
+    layout->addLayout(birth);
+    resize(760, 560 + layout->spacing() + birth->sizeHint().height());
 }
 
-void NameListWindow::startFrom(const QString& prefix, const QString& suffix) {
-    公司名_->setChecked(prefix.isEmpty());
-    姓_->setText(prefix);
-    后缀_->setText(suffix);
+void NameListWindow::startFrom(const NameListStart& start) {
+    公司名_->setChecked(start.prefix.isEmpty());
+    姓_->setText(start.prefix);
+    后缀_->setText(start.suffix);
+    性别_->setCurrentIndex(start.gender);
+    出生时间_->setText(start.birth);
+    时区_->setText(start.zone);
 }
 
 void NameListWindow::changed() {
     位置_->setEnabled(字数_->currentText() == QStringLiteral("2"));
     后缀_->setEnabled(公司名_->isChecked());
+    // A company's name has no gender and, judged by its total alone, no 三才.
+    性别_->setEnabled(!公司名_->isChecked());
+    三才_->setEnabled(!公司名_->isChecked());
+    const std::u16string moment = 出生时间_->text().toStdU16String();
+    const std::u16string zone = 时区_->text().toStdU16String();
+    if (!birth_ || birthFor_ != moment + u'\n' + zone) {
+        birth_ = readBirth(moment, zone, systemZoneinfo());
+        birthFor_ = moment + u'\n' + zone;
+        const QString summary = qs(birthSummary(*birth_));
+        八字_->setText(summary.isEmpty()
+                           ? QStringLiteral("可不填；填了就优先列出补八字所缺五行的名字")
+                           : summary);
+        QPalette p = palette();
+        if (birth_->status == BirthReading::Status::refused)
+            p.setColor(QPalette::WindowText, controls::toQColor(kRed));
+        八字_->setPalette(p);
+    }
     debounce_.start();
 }
 
@@ -229,6 +334,21 @@ std::optional<SearchOptions> NameListWindow::options(QString& problem) const {
     if (o.company)
         o.suffix = 后缀_->text().toStdU16String();
     o.top = static_cast<std::size_t>(列出个数_->value());
+    if (!o.company) {
+        o.gender = 性别_->currentIndex() == 1   ? Gender::male
+                   : 性别_->currentIndex() == 2 ? Gender::female
+                                                : Gender::any;
+        if (三才_->currentIndex() > 0) {
+            o.sancaiAtLeast =
+                三才_->currentIndex() == 1 ? SancaiClass::middling : SancaiClass::luck;
+        }
+    }
+    if (birth_ && birth_->status == BirthReading::Status::refused) {
+        problem = qs(birth_->problem);
+        return std::nullopt;
+    }
+    if (birth_ && birth_->status == BirthReading::Status::ok)
+        o.supply = birth_->absent;
     if (const std::string p = searchOptionsProblem(o); !p.empty()) {
         problem = QString::fromStdString(p);
         return std::nullopt;
@@ -285,6 +405,7 @@ void NameListWindow::fill(const SearchResult& r) {
         名单_->setItem(row, kRank,
                        new Item(QString::number(hit.rank), static_cast<double>(hit.rank)));
         名单_->setItem(row, kName, new Item(qs(a.name)));
+        名单_->setItem(row, kPinyin, new Item(qs(hit.pinyin)));
         auto* score = a.score ? new Item(qs(*a.score), qs(*a.score).toDouble())
                               : new Item(QStringLiteral("—"));
         名单_->setItem(row, kScore, score);
@@ -293,7 +414,11 @@ void NameListWindow::fill(const SearchResult& r) {
         名单_->setItem(row, kPerson, gridItem(a.person, a.personClass, grids));
         名单_->setItem(row, kEarth, gridItem(a.earth, a.earthClass, grids));
         名单_->setItem(row, kOuter, gridItem(a.outer, a.outerClass, grids));
+        名单_->setItem(row, kSancai, sancaiItem(a.sancai));
         名单_->setItem(row, kAttribute, new Item(qs(a.attribute)));
+        auto* meaning = new Item(meaningText(hit.meanings));
+        meaning->setToolTip(meaning->text());  // the column is often narrower than the text
+        名单_->setItem(row, kMeaning, meaning);
     }
     名单_->setSortingEnabled(true);  // sorts again by the column the user chose
     名单_->resizeColumnsToContents();
@@ -355,7 +480,7 @@ bool NameListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& main,
-                          const QLineEdit& prefix, const QLineEdit& suffix) {
+                          std::function<NameListStart()> start) {
     auto* button = new MWButton(QStringLiteral("列出好名"), &namingWindow);
     button->setObjectName(QStringLiteral("列出好名"));
     button->setAccessibleName(QStringLiteral("列出好名"));
@@ -369,10 +494,10 @@ void attachNameListButton(QWidget& namingWindow, QWidget& 求名, MainWindow& ma
 
     auto open = std::make_shared<QPointer<NameListWindow>>();
     QObject::connect(button, &MWButton::Click, button,
-                     [open, &main, &prefix, &suffix, &namingWindow] {
+                     [open, &main, start = std::move(start), &namingWindow] {
                          if (!*open) {
                              *open = new NameListWindow(main);
-                             (*open)->startFrom(prefix.text(), suffix.text());
+                             (*open)->startFrom(start());
                              openBeside(*open, &namingWindow);
                          }
                          (*open)->show();

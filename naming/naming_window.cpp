@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 
 #include "controls/mw_button.h"
+#include "controls/qt_colour.h"
 #include "names/char_data.h"
 #include "names/main_window.h"
 #include "names/score.h"
@@ -108,16 +109,11 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     // On the frame alone: a style sheet on the window would reach into its message boxes and
     // drop the 宋体 fallbacks from their fonts.
     c_.Frame1->setStyleSheet(frameStyle(font()));
+    c_.出生板->setStyleSheet(frameStyle(font()));
     showOnlyShownChildren(this);
 
     panel_ = std::make_unique<Panel>(*this, c_);
     evaluator_ = std::make_unique<WindowEvaluator>(main_);
-    if (!options_.pools) {
-        CharacterData& characters = main_.data();
-        // The window offers no choice yet: it proposes the first tier of the name table.
-        options_.pools = admittedPools(
-            [&characters](int strokes) { return characters.strokePool(strokes); }, {}, false);
-    }
 
     // Load: the prefix and suffix start empty, and the word list is read whole.
     c_.Text1->clear();
@@ -140,9 +136,18 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
     for (QWidget* field : {static_cast<QWidget*>(c_.Text1), static_cast<QWidget*>(c_.Text2),
                            static_cast<QWidget*>(c_.求的字数), static_cast<QWidget*>(c_.字复杂程度),
                            static_cast<QWidget*>(c_.求的字数->lineEdit()),
-                           static_cast<QWidget*>(c_.字复杂程度->lineEdit())})
+                           static_cast<QWidget*>(c_.字复杂程度->lineEdit()),
+                           static_cast<QWidget*>(c_.性别), static_cast<QWidget*>(c_.出生时间),
+                           static_cast<QWidget*>(c_.时区)})
         field->installEventFilter(this);
-    attachNameListButton(*this, *c_.求名, main_, *c_.Text1, *c_.Text2);
+    attachNameListButton(*this, *c_.求名, main_, [this] {
+                             return NameListStart{c_.Text1->text(), c_.Text2->text(),
+                                                  c_.性别->currentIndex(), c_.出生时间->text(),
+                                                  c_.时区->text()};
+                         });
+    for (QLineEdit* field : {c_.出生时间, c_.时区})
+        connect(field, &QLineEdit::textChanged, this, [this] { birthChanged(); });
+    birthChanged();
     connect(c_.求的字数->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString& text) { countTyped(text); });
     connect(c_.求的字数, &QComboBox::activated, this, [this] {
@@ -155,14 +160,60 @@ NamingWindow::NamingWindow(MainWindow& main, NamingWindowOptions options)
 
 NamingWindow::~NamingWindow() = default;
 
+NamingEngine& NamingWindow::engine() {
+    if (options_.pools) {
+        if (!engine_)
+            engine_ = std::make_unique<NamingEngine>(*evaluator_, *panel_, random_, options_.pools,
+                                                     words_.words);
+        return *engine_;
+    }
+    const int gender = c_.性别->currentIndex();
+    const std::u16string supply =
+        birth_.status == BirthReading::Status::ok ? birth_.absent : std::u16string();
+    if (!engine_ || gender != engineGender_ || supply != engineSupply_) {
+        CharacterData& characters = main_.data();
+        const PoolSource lists = [&characters](int strokes) {
+            return characters.strokePool(strokes);
+        };
+        DrawOptions draw;
+        draw.gender = gender == 1 ? Gender::male : gender == 2 ? Gender::female : Gender::any;
+        DrawRules rules = tableDrawRules(lists, draw, attributesOf(characters));
+        rules.supply = supply;
+        engine_ = std::make_unique<NamingEngine>(*evaluator_, *panel_, random_,
+                                                 admittedPools(lists, draw, false), words_.words,
+                                                 std::move(rules));
+        engineGender_ = gender;
+        engineSupply_ = supply;
+    }
+    return *engine_;
+}
+
 RunResult NamingWindow::run() {
-    NamingEngine engine(*evaluator_, *panel_, random_, options_.pools, words_.words);
-    return engine.run();
+    return engine().run();
+}
+
+void NamingWindow::birthChanged() {
+    birth_ = readBirth(c_.出生时间->text().toStdU16String(), c_.时区->text().toStdU16String(),
+                       systemZoneinfo());
+    const QString summary = qs(birthSummary(birth_));
+    c_.八字->setText(summary.isEmpty() ? QStringLiteral("可不填；填了就优先取补八字所缺五行的字")
+                                       : summary);
+    c_.八字->setToolTip(summary);
+    QPalette p = palette();
+    if (birth_.status == BirthReading::Status::refused)
+        p.setColor(QPalette::WindowText, controls::toQColor(kRed));
+    c_.八字->setPalette(p);
 }
 
 void NamingWindow::press求名() noexcept {
     try {
         lastRun_.reset();
+        if (birth_.status == BirthReading::Status::refused) {
+            // The birth moment the user gave cannot be read; a run without it is not what was
+            // asked for.
+            notice(qs(birth_.problem), QStringLiteral("取名消息"), true);
+            return;
+        }
         const RunResult& result = lastRun_.emplace(run());
         // The run brought the main window forward; this window stays above it all the same,
         // also where the window system leaves staying on top to the window itself.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "naming/birth_reading.h"
 #include "naming/engine.h"
 #include "naming/naming_window_controls.h"
 #include "naming/random_source.h"
@@ -22,7 +23,10 @@ class WindowEvaluator;
 
 struct NamingWindowOptions {
     UniformRandom::SeedSource seed;  // the time of day when empty
-    PoolSource pools;  // empty: the main window's stroke lists, the name table's first tier
+    // Empty: the main window's stroke lists, narrowed to the name table's first tier, the chosen
+    // gender and the sound rules, and leaning to the elements the birth moment lacks. Given: these
+    // pools as they are, with none of those rules.
+    PoolSource pools;
 };
 
 class NamingWindow : public QWidget {
@@ -54,6 +58,9 @@ class NamingWindow : public QWidget {
     void countTyped(const QString& text) noexcept;
     void countPicked();
     void stayOnTop();
+    void birthChanged();
+    // The engine for the window's choices, made again when they change.
+    NamingEngine& engine();
     QMessageBox* notice(const QString& text, const QString& objectName, bool warning);
 
     MainWindow& main_;
@@ -65,6 +72,10 @@ class NamingWindow : public QWidget {
     std::unique_ptr<WindowEvaluator> evaluator_;
     QString pendingNotice_;
     std::optional<RunResult> lastRun_;
+    BirthReading birth_;
+    std::unique_ptr<NamingEngine> engine_;
+    int engineGender_ = -1;
+    std::u16string engineSupply_;
 };
 
 using 取名窗 = NamingWindow;

@@ -13,6 +13,7 @@
 #include "controls/mw_button.h"
 #include "naming/engine.h"
 #include "platform/placer.h"
+#include "platform/text_label.h"
 
 namespace muwu {
 
@@ -99,7 +100,8 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
     const Placer p(dotsPerInch);
     window->setFixedSize(p.px(kNamingWindowWidthTwips), p.px(kNamingWindowHeightTwips));
 
-    // Creation order is the tab order: prefix, suffix, count, limit, the tick, the button.
+    // Creation order is the tab order: prefix, suffix, count, gender, limit, birth moment, zone,
+    // the tick, the button.
     c.Label1[0] = p.label(window, u"Label1", QStringLiteral("前缀（姓）："),
                           {kLeft, kRow[0], kLabelWidth, kRowHeight});
     c.Text1 =
@@ -118,6 +120,12 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
     c.求的字数 = p.place(numberCombo(window, kLowestCountEntry, kMaxCharacterCount, "2"),
                          u"求的字数", {kFieldLeft, kRow[2], 900, kRowHeight});
     c.Label2->setBuddy(c.求的字数);
+    // In the free end of the count's row.
+    c.性别标签 =
+        p.label(window, u"性别标签", QStringLiteral("性别："), {2940, kRow[2], 600, kRowHeight});
+    c.性别 = p.place(new QComboBox(window), u"性别", {3540, kRow[2], 1020, kRowHeight});
+    c.性别->addItems({QStringLiteral("不限"), QStringLiteral("男"), QStringLiteral("女")});
+    c.性别标签->setBuddy(c.性别);
 
     auto* label3 = p.place(new GapLabel(QStringLiteral("复杂程度（笔画数）：        以内"), window),
                            u"Label3", {kLeft, kRow[3], 4440, kRowHeight});
@@ -127,6 +135,28 @@ void buildNamingWindowControls(QWidget* window, double dotsPerInch, NamingWindow
     fitIntoGap(label3, c.字复杂程度);
     c.Label3->setBuddy(c.字复杂程度);
     c.字复杂程度->raise();
+
+
+    // Below 求名, in the room the window gained: the controls above stay where they were.
+    c.出生板 = p.place(new QGroupBox(QStringLiteral("出生（可不填）："), window), u"出生板",
+                       {kLeft, 3735, 4560, 2220});
+    QGroupBox* birth = c.出生板;
+    c.出生时间标签 = p.label(birth, u"出生时间标签", QStringLiteral("出生时间："),
+                             {150, 300, 1200, 330});
+    c.出生时间 = p.place(new QLineEdit(birth), u"出生时间", {1380, 285, 3030, 360});
+    c.出生时间->setPlaceholderText(QStringLiteral("如：2024-02-04 16:20"));
+    c.出生时间->setToolTip(
+        QStringLiteral("出生地当时钟表上的时间；给了就优先取补八字所缺五行的字"));
+    c.出生时间标签->setBuddy(c.出生时间);
+    c.时区标签 = p.label(birth, u"时区标签", QStringLiteral("时区："), {150, 705, 1200, 330});
+    c.时区 = p.place(new QLineEdit(birth), u"时区", {1380, 690, 3030, 360});
+    c.时区->setPlaceholderText(QStringLiteral("Asia/Shanghai"));
+    c.时区标签->setBuddy(c.时区);
+    // Four lines: room for the longest message, a reading the clocks showed twice with both
+    // offsets to choose from.
+    c.八字 = p.place(new TextLabel(birth), u"八字", {150, 1110, 4260, 1020});
+    c.八字->setWordWrap(true);
+    c.八字->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     c.Frame1 = p.place(new QGroupBox(QStringLiteral("锁定字与规则："), window), u"Frame1",
                        {kLeft, 1935, 4560, 1140});

@@ -15,9 +15,10 @@ namespace muwu {
 
 class MWButton;
 
-// Client area in twips.
+// Client area in twips: the engine's settings and 求名 above, the birth moment in a frame the
+// window gained below them.
 inline constexpr int kNamingWindowWidthTwips = 4800;
-inline constexpr int kNamingWindowHeightTwips = 3780;
+inline constexpr int kNamingWindowHeightTwips = 6060;
 
 inline constexpr int kLowestCountEntry = 1;  // 求的字数 offers 1 … 22
 inline constexpr int kLowestLimitEntry = 3;  // 字复杂程度 offers 3 … 30
@@ -37,6 +38,15 @@ struct NamingWindowControls {
     QLabel* 来自词 = nullptr;
     QLabel* 属性 = nullptr;
     MWButton* 求名 = nullptr;
+
+    QLabel* 性别标签 = nullptr;
+    QComboBox* 性别 = nullptr;  // 不限, 男, 女
+    QGroupBox* 出生板 = nullptr;
+    QLabel* 出生时间标签 = nullptr;
+    QLineEdit* 出生时间 = nullptr;
+    QLabel* 时区标签 = nullptr;
+    QLineEdit* 时区 = nullptr;
+    QLabel* 八字 = nullptr;  // the pillars and the lacking elements, or what is wrong
 };
 
 // Creates every control with its initial caption or content as a child of window, placed for a

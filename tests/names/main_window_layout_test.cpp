@@ -1,5 +1,6 @@
 // The name bar as a user reads it (a long name whole, the score clear and bold), the window's
 // frame, and Enter on the owner-drawn buttons.
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QRadioButton>
 
@@ -127,6 +128,49 @@ void MainWindowTest::theScoreIsBoldAndClearOfItsCaption() {
     const QImage plain = score->grab().toImage();
     QVERIFY2(ink(bold) > 1.8 * ink(plain),
              qPrintable(QStringLiteral("%1 %2").arg(ink(bold)).arg(ink(plain))));
+}
+
+void MainWindowTest::thePinyinShowsInTheFreeNumberColumn() {
+    auto* pinyin = c<QLabel>(u"拼音");
+    const auto named = [&] {
+        return QAccessible::queryAccessibleInterface(pinyin)->text(QAccessible::Name);
+    };
+    QCOMPARE(pinyin->text(), QStringLiteral("拼音："));
+    QCOMPARE(named(), QStringLiteral("拼音"));
+    type(QStringLiteral("单雄信"));  // 单 as a surname reads shàn
+    QCOMPARE(pinyin->text(), QStringLiteral("拼音：\nshàn xióng xìn"));
+    QCOMPARE(named(), QStringLiteral("拼音：shàn xióng xìn"));
+
+    // In the free part of 天格板's number column: below the number, left of the grid text, and
+    // clear of 人格板 below; each line whole.
+    const auto onWindow = [&](const char16_t* name) {
+        QWidget* w = c<QWidget>(name);
+        return QRect(w->mapTo(window_.get(), QPoint(0, 0)), w->size());
+    };
+    const QRect at = onWindow(u"拼音");
+    QVERIFY(onWindow(u"天格板").contains(at));
+    QVERIFY(at.top() > onWindow(u"天格笔画数").bottom());
+    QVERIFY(at.right() < onWindow(u"Text5").left());
+    QVERIFY(!at.intersects(onWindow(u"人格板")));
+    const QFontMetrics m = pinyin->fontMetrics();
+    QVERIFY(m.horizontalAdvance(QStringLiteral("shàn xióng")) <= pinyin->width());
+    QVERIFY(3 * m.lineSpacing() <= pinyin->height());
+
+    // A company's name, whose grid frames are hidden, still shows it; what does not fit gives
+    // way to an ellipsis, and the tooltip and a screen reader have it whole.
+    QTest::mouseClick(c<QRadioButton>(u"公司名"), Qt::LeftButton);
+    clearName();
+    type(QStringLiteral("深圳市鸿运国际贸易有限公司"));
+    const QString whole = QStringLiteral(
+        "shēn zhèn shì hóng yùn guó jì mào yì yǒu xiàn gōng sī");
+    QVERIFY(pinyin->isVisible());
+    QCOMPARE(pinyin->toolTip(), whole);
+    QCOMPARE(named(), QStringLiteral("拼音：") + whole);
+    QVERIFY(pinyin->text().startsWith(QStringLiteral("拼音：\nshēn zhèn")));
+    QVERIFY(pinyin->text().endsWith(QStringLiteral(" …")));
+    QVERIFY(m.boundingRect(QRect(0, 0, pinyin->width(), pinyin->height()),
+                           Qt::TextWordWrap, pinyin->text())
+                .height() <= pinyin->height());
 }
 
 }  // namespace muwu

@@ -88,6 +88,7 @@ class MainWindowTest : public QObject {
     void theScoreIsBoldAndClearOfItsCaption();
     void theWindowOffersNoMaximise();
     void enterPressesAFocusedButtonAsSpaceDoes();
+    void thePinyinShowsInTheFreeNumberColumn();
 
   private:
     template <typename W>

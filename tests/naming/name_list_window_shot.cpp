@@ -1,6 +1,8 @@
 // Shows the naming window and the name list window opened from it with a surname and a kept
-// character, with the shipped data:
-//   name_list_window_shot [--screen SCREEN.png] LIST.png NAMING.png [SURNAME [KEEP [AT]]]
+// character, with the shipped data; a gender and a birth moment go into the naming window first,
+// a 三才 choice into the list:
+//   name_list_window_shot [--screen SCREEN.png] [--gender 男|女] [--birth "DATE TIME"]
+//                         [--sancai 平或吉|吉] LIST.png NAMING.png [SURNAME [KEEP [AT]]]
 // Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well;
 // --screen pictures the whole screen itself, every window where the program put it.
 #include <QApplication>
@@ -20,14 +22,27 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
-    QString screenShot;
-    if (args.size() > 1 && args[0] == QStringLiteral("--screen")) {
-        screenShot = args[1];
+    QString screenShot, gender, birth, sancai;
+    for (;;) {
+        if (args.size() < 2 || !args[0].startsWith(QStringLiteral("--")))
+            break;
+        const QString option = args[0], value = args[1];
         args = args.mid(2);
+        if (option == QStringLiteral("--screen"))
+            screenShot = value;
+        else if (option == QStringLiteral("--gender"))
+            gender = value;
+        else if (option == QStringLiteral("--birth"))
+            birth = value;
+        else if (option == QStringLiteral("--sancai"))
+            sancai = value;
+        else
+            args.clear();
     }
     if (args.size() < 2) {
         std::fprintf(stderr,
-                     "usage: name_list_window_shot [--screen SCREEN.png] LIST.png NAMING.png "
+                     "usage: name_list_window_shot [--screen SCREEN.png] [--gender 男|女] "
+                     "[--birth \"DATE TIME\"] [--sancai 平或吉|吉] LIST.png NAMING.png "
                      "[SURNAME [KEEP [AT]]]\n");
         return 2;
     }
@@ -45,6 +60,9 @@ int main(int argc, char** argv) {
     if (!naming || !QTest::qWaitForWindowExposed(naming))
         return 1;
     naming->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(surname);
+    if (!gender.isEmpty())
+        naming->findChild<QComboBox*>(QStringLiteral("性别"))->setCurrentText(gender);
+    naming->findChild<QLineEdit*>(QStringLiteral("出生时间"))->setText(birth);
     QTest::mouseClick(naming->findChild<muwu::MWButton*>(QStringLiteral("列出好名")),
                       Qt::LeftButton);
     QWidget* list = nullptr;
@@ -58,6 +76,8 @@ int main(int argc, char** argv) {
         list->move(60, 60);
     list->findChild<QLineEdit*>(QStringLiteral("保留字"))->setText(keep);
     list->findChild<QComboBox*>(QStringLiteral("位置"))->setCurrentText(at);
+    if (!sancai.isEmpty())
+        list->findChild<QComboBox*>(QStringLiteral("三才"))->setCurrentText(sancai);
     QTest::qWait(300);
     bool ok = list->grab().save(args[0]) && naming->grab().save(args[1]);
     if (!screenShot.isEmpty())

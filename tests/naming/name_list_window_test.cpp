@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QWindow>
 #include <memory>
+#include <set>
 
 #include "controls/mw_button.h"
 #include "names/main_window.h"
@@ -36,6 +37,7 @@ class NameListWindowTest : public QObject {
     void opensFromTheNamingWindowWithItsPrefix();
     void fillsAsTheUserTypesAKeptCharacter();
     void colouredGridsAndSortableColumns();
+    void genderSancaiAndBirthShapeTheList();
     void enterOrADoubleClickShowsTheNameInTheMainWindow();
     void refusedOptionsAreToldAndTheWindowKeepsWorking();
     void aStrokeListEditedWhileOpenIsSeenAtTheNextSearch();
@@ -56,8 +58,16 @@ class NameListWindowTest : public QObject {
         test::retype(w<QLineEdit>(field), text);
     }
     [[nodiscard]] QTableWidget* table() const { return w<QTableWidget>(u"名单"); }
-    [[nodiscard]] QString cell(int row, int column) const {
-        return table()->item(row, column)->text();
+    // The column under a heading, wherever the window puts it.
+    [[nodiscard]] int column(const char16_t* heading) const {
+        for (int c = 0; c < table()->columnCount(); ++c) {
+            if (table()->horizontalHeaderItem(c)->text() == QString::fromUtf16(heading))
+                return c;
+        }
+        qFatal("选名窗 has no column %s", qPrintable(QString::fromUtf16(heading)));
+    }
+    [[nodiscard]] QString cell(int row, const char16_t* heading) const {
+        return table()->item(row, column(heading))->text();
     }
     void waitForSearch() { QTRY_VERIFY(list_->result().has_value() || table()->rowCount() == 0); }
 
@@ -117,10 +127,10 @@ void NameListWindowTest::opensFromTheNamingWindowWithItsPrefix() {
     QVERIFY(w<QLabel>(u"结果")->text().contains(QString::number(r.total)));
     for (int row = 0; row < 50; ++row) {
         const Analysis& a = r.hits[static_cast<std::size_t>(row)].analysis;
-        QCOMPARE(cell(row, 0), QString::number(row + 1));
-        QCOMPARE(cell(row, 1).toStdU16String(), a.name);
-        QCOMPARE(cell(row, 2).toStdU16String(), *a.score);
-        QCOMPARE(cell(row, 8).toStdU16String(), a.attribute);
+        QCOMPARE(cell(row, u"名次"), QString::number(row + 1));
+        QCOMPARE(cell(row, u"名字").toStdU16String(), a.name);
+        QCOMPARE(cell(row, u"评分").toStdU16String(), *a.score);
+        QCOMPARE(cell(row, u"属性").toStdU16String(), a.attribute);
     }
 
     // A second press brings the same window back rather than another.
@@ -136,18 +146,18 @@ void NameListWindowTest::fillsAsTheUserTypesAKeptCharacter() {
     open(QStringLiteral("李"));
     type(u"保留字", QStringLiteral("明"));
     // The search runs after the keystroke's handler has returned, not inside it.
-    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 1).mid(1, 1) == QStringLiteral("明"));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"名字").mid(1, 1) == QStringLiteral("明"));
     for (int row = 0; row < table()->rowCount(); ++row)
-        QCOMPARE(cell(row, 1).mid(1, 1), QStringLiteral("明"));
+        QCOMPARE(cell(row, u"名字").mid(1, 1), QStringLiteral("明"));
 
     // Kept as the second character, picked with the keyboard.
     auto* at = w<QComboBox>(u"位置");
     at->setFocus();
     QTest::keyClick(at, Qt::Key_Down);
     QCOMPARE(at->currentText(), QStringLiteral("2"));
-    QTRY_COMPARE(cell(0, 1).mid(2, 1), QStringLiteral("明"));
+    QTRY_COMPARE(cell(0, u"名字").mid(2, 1), QStringLiteral("明"));
     for (int row = 0; row < table()->rowCount(); ++row)
-        QCOMPARE(cell(row, 1).mid(2, 1), QStringLiteral("明"));
+        QCOMPARE(cell(row, u"名字").mid(2, 1), QStringLiteral("明"));
 
     // Fewer names listed, and wanted attributes.
     auto* count = w<QSpinBox>(u"列出个数");
@@ -156,7 +166,7 @@ void NameListWindowTest::fillsAsTheUserTypesAKeptCharacter() {
     QTest::keyClicks(count, QStringLiteral("7"));
     QTRY_COMPARE(table()->rowCount(), 7);
     type(u"五行", QStringLiteral("火火"));
-    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 8).endsWith(QStringLiteral("火火")));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"属性").endsWith(QStringLiteral("火火")));
 }
 
 void NameListWindowTest::colouredGridsAndSortableColumns() {
@@ -167,8 +177,8 @@ void NameListWindowTest::colouredGridsAndSortableColumns() {
     QTRY_COMPARE(table()->rowCount(), 400);
     int red = 0;
     for (int row = 0; row < table()->rowCount(); ++row) {
-        for (int column = 3; column <= 7; ++column) {
-            const QTableWidgetItem* item = table()->item(row, column);
+        for (const char16_t* grid : {u"总格", u"天格", u"人格", u"地格", u"外格"}) {
+            const QTableWidgetItem* item = table()->item(row, column(grid));
             const bool misfortune = item->text().endsWith(QStringLiteral("凶"));
             red += misfortune;
             QCOMPARE(item->foreground().color(),
@@ -179,25 +189,129 @@ void NameListWindowTest::colouredGridsAndSortableColumns() {
 
     // A click on the score's heading sorts by it, a second reverses, 名次 restores the ranking.
     QHeaderView* header = table()->horizontalHeader();
-    auto clickHeading = [&](int column) {
+    auto clickHeading = [&](int at) {
         QTest::mouseClick(
             header->viewport(), Qt::LeftButton, {},
-            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            QPoint(header->sectionViewportPosition(at) + header->sectionSize(at) / 2,
                    header->height() / 2));
     };
-    clickHeading(2);
-    const auto scoreAt = [&](int row) { return cell(row, 2).toDouble(); };
+    clickHeading(column(u"评分"));
+    const auto scoreAt = [&](int row) { return cell(row, u"评分").toDouble(); };
     const bool ascending = scoreAt(0) <= scoreAt(table()->rowCount() - 1);
     for (int row = 1; row < table()->rowCount(); ++row)
         QVERIFY(ascending ? scoreAt(row - 1) <= scoreAt(row) : scoreAt(row - 1) >= scoreAt(row));
-    clickHeading(2);
+    clickHeading(column(u"评分"));
     QVERIFY(ascending ? scoreAt(0) >= scoreAt(table()->rowCount() - 1)
                       : scoreAt(0) <= scoreAt(table()->rowCount() - 1));
-    clickHeading(0);
-    if (cell(0, 0) != QStringLiteral("1"))
-        clickHeading(0);
+    clickHeading(column(u"名次"));
+    if (cell(0, u"名次") != QStringLiteral("1"))
+        clickHeading(column(u"名次"));
     for (int row = 0; row < table()->rowCount(); ++row)
-        QCOMPARE(cell(row, 0), QString::number(row + 1));
+        QCOMPARE(cell(row, u"名次"), QString::number(row + 1));
+}
+
+void NameListWindowTest::genderSancaiAndBirthShapeTheList() {
+    open(QStringLiteral("王"));
+    SearchOptions o;
+    o.surname = u"王";
+    const std::vector<PoolCharacter> pool = searchPool(main_->data(), PoolKind::tables);
+    // The rows are the search's for the options, with its pinyin, meanings and 三才.
+    const auto showsTheSearch = [&]() -> SearchResult {
+        const SearchResult r = searchNames(main_->data(), pool, o);
+        [&] {
+            // The search runs on the next turn of the event loop after a change.
+            QCoreApplication::processEvents();
+            QCOMPARE(list_->result()->total, r.total);
+            QCOMPARE(table()->rowCount(), int(r.hits.size()));
+            for (int row = 0; row < table()->rowCount(); ++row) {
+                const SearchHit& hit = r.hits[std::size_t(row)];
+                QCOMPARE(cell(row, u"名字").toStdU16String(), hit.analysis.name);
+                QCOMPARE(cell(row, u"拼音").toStdU16String(), hit.pinyin);
+                const Sancai s = *hit.analysis.sancai;
+                QCOMPARE(cell(row, u"三才"), QString::fromStdU16String(elementsText(s)) + u' ' +
+                                                 QString::fromStdU16String(std::u16string(
+                                                     sancaiClassName(s.verdict))));
+                for (const CharacterMeaning& m : hit.meanings) {
+                    QVERIFY(cell(row, u"寓意").contains(QChar(m.c) + QStringLiteral("：") +
+                                                        QString::fromStdU16String(
+                                                            std::u16string(m.meaning))));
+                }
+            }
+        }();
+        return r;
+    };
+    const auto leanings = [&] {
+        std::set<Lean> seen;
+        for (int row = 0; row < table()->rowCount(); ++row) {
+            for (const QChar c : cell(row, u"名字").mid(1)) {
+                if (const NameCharacter* n = nameCharacter(c.unicode()))
+                    seen.insert(n->lean);
+            }
+        }
+        return seen;
+    };
+    w<QSpinBox>(u"列出个数")->setValue(200);
+    QTRY_COMPARE(table()->rowCount(), 200);
+    QVERIFY(leanings().contains(Lean::male) && leanings().contains(Lean::female));
+
+    // 性别 by the keyboard: 不限, 男, 女.
+    auto* gender = w<QComboBox>(u"性别");
+    gender->setFocus();
+    QTest::keyClick(gender, Qt::Key_Down);
+    QTest::keyClick(gender, Qt::Key_Down);
+    QCOMPARE(gender->currentText(), QStringLiteral("女"));
+    o.top = 200;
+    o.gender = Gender::female;
+    (void)showsTheSearch();
+    QVERIFY(!leanings().contains(Lean::male));
+    QTest::keyClick(gender, Qt::Key_Up);
+    o.gender = Gender::male;
+    (void)showsTheSearch();
+    QVERIFY(!leanings().contains(Lean::female));
+
+    // 三才 吉 alone: fewer names, every one of them 吉.
+    const std::size_t any = list_->result()->total;
+    auto* sancai = w<QComboBox>(u"三才");
+    sancai->setFocus();
+    QTest::keyClick(sancai, Qt::Key_Down);
+    QTest::keyClick(sancai, Qt::Key_Down);
+    o.sancaiAtLeast = SancaiClass::luck;
+    (void)showsTheSearch();
+    QVERIFY(list_->result()->total < any);
+    for (int row = 0; row < table()->rowCount(); ++row)
+        QVERIFY(cell(row, u"三才").endsWith(QStringLiteral("吉")));
+
+    // A birth moment: what it lacks is shown, and names bringing it come first.
+    const QStringList before = [&] {
+        QStringList names;
+        for (int row = 0; row < table()->rowCount(); ++row)
+            names << cell(row, u"名字");
+        return names;
+    }();
+    type(u"出生时间", QStringLiteral("2024-02-04 16:20"));
+    QCOMPARE(w<QLabel>(u"八字")->text(), QStringLiteral("八字 癸卯 乙丑 戊戌 庚申　缺火"));
+    o.supply = u"火";
+    (void)showsTheSearch();
+    QVERIFY(cell(0, u"属性").mid(1).contains(QStringLiteral("火")));
+    QStringList after;
+    for (int row = 0; row < table()->rowCount(); ++row)
+        after << cell(row, u"名字");
+    QVERIFY(after != before);
+
+    // A reading the clocks skipped is named, in red, and the list waits for a real one.
+    type(u"出生时间", QStringLiteral("1986-05-04 02:30"));
+    QTRY_COMPARE(table()->rowCount(), 0);
+    for (const char16_t* label : {u"结果", u"八字"}) {
+        QVERIFY(w<QLabel>(label)->text().contains(QStringLiteral("不存在")));
+        QCOMPARE(w<QLabel>(label)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+    type(u"出生时间", QString());
+    QTRY_COMPARE(table()->rowCount(), 200);
+
+    // A company's name has neither gender nor 三才.
+    w<QCheckBox>(u"公司名")->click();
+    QVERIFY(!gender->isEnabled() && !sancai->isEnabled());
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"三才") == QStringLiteral("—"));
 }
 
 namespace {
@@ -232,7 +346,7 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     table()->setFocus();
     QTest::keyClick(table(), Qt::Key_Down);
     QTest::keyClick(table(), Qt::Key_Down);
-    const QString second = cell(table()->currentRow(), 1);
+    const QString second = cell(table()->currentRow(), u"名字");
     QCOMPARE(table()->currentRow(), 2);
     QTest::keyClick(table(), Qt::Key_Return);
     QCOMPARE(text3->text(), second);
@@ -248,15 +362,15 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     // A double surname, kept as given, through a double click. The main window comes forward
     // with the name, and the list over it, ready for the next pick.
     type(u"姓", QStringLiteral("诸葛"));
-    QTRY_VERIFY(cell(0, 1).startsWith(QStringLiteral("诸葛")));
-    const QRect rect = table()->visualRect(table()->model()->index(4, 1));
+    QTRY_VERIFY(cell(0, u"名字").startsWith(QStringLiteral("诸葛")));
+    const QRect rect = table()->visualRect(table()->model()->index(4, column(u"名字")));
     QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
     RaiseOrder order({main_.get(), list_.data()});
     QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, rect.center());
     QVERIFY(!order.raised.isEmpty());
     QCOMPARE(order.raised.last(), list_.data());
     QVERIFY(list_->isVisible());
-    const QString chosen = cell(4, 1);
+    const QString chosen = cell(4, u"名字");
     QCOMPARE(text3->text(), chosen);
     o.surname = u"诸葛";
     QVERIFY(readAnalysis(main_->form()) ==
@@ -266,10 +380,10 @@ void NameListWindowTest::enterOrADoubleClickShowsTheNameInTheMainWindow() {
     // A company name: the prefix, the generated part and the suffix.
     w<QCheckBox>(u"公司名")->click();
     type(u"后缀", QStringLiteral("科技"));
-    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, 1).endsWith(QStringLiteral("科技")));
-    QCOMPARE(cell(0, 4), QStringLiteral("—"));
+    QTRY_VERIFY(table()->rowCount() > 0 && cell(0, u"名字").endsWith(QStringLiteral("科技")));
+    QCOMPARE(cell(0, u"天格"), QStringLiteral("—"));
     w<QPushButton>(u"写入主窗")->click();
-    QCOMPARE(text3->text(), cell(table()->currentRow(), 1));
+    QCOMPARE(text3->text(), cell(table()->currentRow(), u"名字"));
     QVERIFY(main_->control<QRadioButton>(QStringLiteral("公司名"))->isChecked());
     QVERIFY(main_->form().公司名);
 }

@@ -1,10 +1,13 @@
 // Runs of 求名 through the real main window: the acceptance rules per mode, the time-out, the
 // word-mode pairs, the lists a limit opens, refused settings and failures.
+#include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
 
 #include "controls/mw_button.h"
 #include "names/analysis.h"
 #include "names/version.h"
+#include "naming/draw_rules.h"
 #include "tests/naming/naming_window_test.h"
 #include "tests/support/widget_input.h"
 
@@ -164,6 +167,82 @@ void NamingWindowTest::enterInAFieldOrOnTheButtonStartsARun() {
     QCOMPARE(n<QComboBox>(u"求的字数")->count(), kMaxCharacterCount);
     enterIn(n<MWButton>(u"求名"), Qt::Key_Return, Qt::NoModifier);
     QCOMPARE(runs, 5);
+    enterIn(n<QComboBox>(u"性别"), Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(runs, 6);
+    enterIn(n<QLineEdit>(u"出生时间"), Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(runs, 7);
+    enterIn(n<QLineEdit>(u"时区"), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(runs, 8);
+}
+
+void NamingWindowTest::aChosenGenderLeavesTheOtherLeanOut() {
+    makeMain(test::shippedData(), false);
+    openNaming();
+    // Picked with the keyboard; Tab reaches the choice after the count.
+    naming_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(naming_));
+    n<QComboBox>(u"求的字数")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), n<QComboBox>(u"性别"));
+    for (const auto& [entry, gender] : {std::pair{2, Gender::female}, {1, Gender::male}}) {
+        n<QComboBox>(u"性别")->setCurrentIndex(0);
+        for (int i = 0; i < entry; ++i)
+            QTest::keyClick(n<QComboBox>(u"性别"), Qt::Key_Down);
+        for (const bool words : {true, false}) {
+            setUp(QStringLiteral("李"), QString(), QStringLiteral("2"), QStringLiteral("30"),
+                  words);
+            for (seed_ = 1; seed_ <= 4; ++seed_) {
+                for (const Attempt& a : press求名()) {
+                    for (const QChar c : a.name.mid(1)) {
+                        QVERIFY2(characterAdmitted(c.unicode(), false, gender, false, false),
+                                 qPrintable(a.name + a.from));
+                    }
+                }
+                closeNotices();
+            }
+        }
+    }
+}
+
+void NamingWindowTest::aBirthMomentIsReadOrWhatIsWrongIsNamed() {
+    openNaming();
+    auto* summary = n<QLabel>(u"八字");
+    typeInto(n<QLineEdit>(u"出生时间"), QStringLiteral("2024-02-04 16:20"));
+    QCOMPARE(summary->text(), QStringLiteral("八字 癸卯 乙丑 戊戌 庚申　缺火"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Name),
+             summary->text());
+
+    // The clocks skipped 02:00–03:00 on 1986-05-04 in China: named in red, and 求名 says it
+    // rather than running without the birth moment.
+    setUp(QStringLiteral("张"), QString(), QStringLiteral("1"), QStringLiteral("9"), false);
+    const QString before = m<QLineEdit>(u"Text3")->text();
+    typeInto(n<QLineEdit>(u"出生时间"), QStringLiteral("1986-05-04 02:30"));
+    QVERIFY2(summary->text().contains(QStringLiteral("不存在")), qPrintable(summary->text()));
+    QCOMPARE(summary->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(press求名().isEmpty());
+    QVERIFY(!naming_->lastRun());
+    const QList<QMessageBox*> told = notices(QStringLiteral("取名消息"));
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told[0]->text(), summary->text());
+    closeNotices();
+    QCOMPARE(m<QLineEdit>(u"Text3")->text(), before);
+
+    // Shown twice when they went back: both offsets are offered, and one picks the hour.
+    typeInto(n<QLineEdit>(u"出生时间"), QStringLiteral("1986-09-14 01:30"));
+    QVERIFY(summary->text().contains(QStringLiteral("01:30+09:00 或 01:30+08:00")));
+    // Whole in the frame: the offsets to choose from are at its end.
+    QVERIFY(summary->fontMetrics()
+                .boundingRect(summary->contentsRect(), Qt::TextWordWrap, summary->text())
+                .height() <= summary->contentsRect().height());
+    typeInto(n<QLineEdit>(u"出生时间"), QStringLiteral("1986-09-14 01:30+09:00"));
+    QVERIFY(summary->text().startsWith(QStringLiteral("八字 ")));
+    QVERIFY(summary->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
+    typeInto(n<QLineEdit>(u"时区"), QStringLiteral("Asia/Atlantis"));
+    QVERIFY(summary->text().contains(QStringLiteral("Asia/Atlantis")));
+    typeInto(n<QLineEdit>(u"时区"), QStringLiteral("Asia/Tokyo"));
+    QVERIFY(summary->text().startsWith(QStringLiteral("八字 ")));
+    QVERIFY(!press求名().isEmpty());
+    QVERIFY(naming_->lastRun());
 }
 
 void NamingWindowTest::thirtyTwoRejectionsEndInTheTimeOut() {

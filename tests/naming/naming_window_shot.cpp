@@ -1,5 +1,7 @@
-// Shows the main window and the naming window after one run of 求名, with the shipped data:
-//   naming_window_shot [--screen SCREEN.png] MAIN.png NAMING.png [PREFIX [COUNT [SEED [LIMIT]]]]
+// Shows the main window and the naming window after one run of 求名, with the shipped data, a
+// gender and a birth moment (and zone) chosen first if given:
+//   naming_window_shot [--screen SCREEN.png] [--gender 男|女] [--birth "DATE TIME"] [--tz ZONE]
+//                      MAIN.png NAMING.png [PREFIX [COUNT [SEED [LIMIT]]]]
 // Under a real display (xvfb-run) both stay up briefly so the screen can be captured as well;
 // --screen pictures the whole screen itself.
 #include <QApplication>
@@ -19,16 +21,26 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
-    QString screenShot;
-    if (args.size() > 1 && args[0] == QStringLiteral("--screen")) {
-        screenShot = args[1];
+    QString screenShot, gender, birth, zone;
+    while (args.size() > 1 && args[0].startsWith(QStringLiteral("--"))) {
+        const QString option = args[0], value = args[1];
         args = args.mid(2);
+        if (option == QStringLiteral("--screen"))
+            screenShot = value;
+        else if (option == QStringLiteral("--gender"))
+            gender = value;
+        else if (option == QStringLiteral("--birth"))
+            birth = value;
+        else if (option == QStringLiteral("--tz"))
+            zone = value;
+        else
+            args.clear();
     }
     if (args.size() < 2) {
-        std::fprintf(
-            stderr,
-            "usage: naming_window_shot [--screen SCREEN.png] MAIN.png NAMING.png [PREFIX [COUNT "
-            "[SEED [LIMIT]]]]\n");
+        std::fprintf(stderr,
+                     "usage: naming_window_shot [--screen SCREEN.png] [--gender 男|女] [--birth "
+                     "\"DATE TIME\"] [--tz ZONE] MAIN.png NAMING.png [PREFIX [COUNT [SEED "
+                     "[LIMIT]]]]\n");
         return 2;
     }
     const QString prefix = args.size() > 2 ? args[2] : QStringLiteral("张");
@@ -48,6 +60,10 @@ int main(int argc, char** argv) {
     naming->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(prefix);
     naming->findChild<QComboBox*>(QStringLiteral("求的字数"))->setEditText(count);
     naming->findChild<QComboBox*>(QStringLiteral("字复杂程度"))->setEditText(limit);
+    if (!gender.isEmpty())
+        naming->findChild<QComboBox*>(QStringLiteral("性别"))->setCurrentText(gender);
+    naming->findChild<QLineEdit*>(QStringLiteral("出生时间"))->setText(birth);
+    naming->findChild<QLineEdit*>(QStringLiteral("时区"))->setText(zone);
     QTest::mouseClick(naming->findChild<muwu::MWButton*>(QStringLiteral("求名")), Qt::LeftButton);
     QTest::qWait(300);
     bool ok = main.grab().save(args[0]) && naming->grab().save(args[1]);

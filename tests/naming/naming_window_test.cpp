@@ -33,7 +33,7 @@ void NamingWindowTest::cleanup() {
     dir_.reset();
 }
 
-void NamingWindowTest::makeMain(const std::filesystem::path& data) {
+void NamingWindowTest::makeMain(const std::filesystem::path& data, bool testPools) {
     main_.reset();
     main_ = std::make_unique<MainWindow>(data, [](const std::filesystem::path&) {});
     main_->show();
@@ -41,14 +41,16 @@ void NamingWindowTest::makeMain(const std::filesystem::path& data) {
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
     NamingWindowOptions options;
     options.seed = [this] { return seed_; };
-    options.pools = [this](int k) {
-        opened_.insert(k);
-        if (failPools_)
-            throw std::runtime_error("磁盘读不出");
-        if (!forcedPool_.empty())
-            return forcedPool_;
-        return main_->data().strokePool(k);
-    };
+    if (testPools) {
+        options.pools = [this](int k) {
+            opened_.insert(k);
+            if (failPools_)
+                throw std::runtime_error("磁盘读不出");
+            if (!forcedPool_.empty())
+                return forcedPool_;
+            return main_->data().strokePool(k);
+        };
+    }
     attachNamingWindow(*main_, std::move(options));
     // Connected after the main window's own handler, so the analysis is complete when it runs.
     connect(m<QLineEdit>(u"Text3"), &QLineEdit::textChanged, main_.get(), [this](const QString& t) {
@@ -382,6 +384,14 @@ void NamingWindowTest::itOpensOnScreenAndReadsWell() {
         {QStringLiteral("属性"), QStringLiteral("属性")},
         {QStringLiteral("求名"), QStringLiteral("求名")},
         {QStringLiteral("列出好名"), QStringLiteral("列出好名")},
+        {QStringLiteral("性别标签"), QStringLiteral("性别：")},
+        {QStringLiteral("性别"), QStringLiteral("不限")},
+        {QStringLiteral("出生板"), QStringLiteral("出生（可不填）：")},
+        {QStringLiteral("出生时间标签"), QStringLiteral("出生时间：")},
+        {QStringLiteral("出生时间"), QStringLiteral("出生时间：")},
+        {QStringLiteral("时区标签"), QStringLiteral("时区：")},
+        {QStringLiteral("时区"), QStringLiteral("时区：")},
+        {QStringLiteral("八字"), n<QLabel>(u"八字")->text()},
     };
     QCOMPARE(names, expected);
     // A combo box reads out its number; its caption is told as the label it has.
@@ -392,6 +402,7 @@ void NamingWindowTest::itOpensOnScreenAndReadsWell() {
     };
     QCOMPARE(labelOf(n<QWidget>(u"求的字数")), n<QWidget>(u"Label2"));
     QCOMPARE(labelOf(n<QWidget>(u"字复杂程度")), n<QWidget>(u"Label3"));
+    QCOMPARE(labelOf(n<QWidget>(u"性别")), n<QWidget>(u"性别标签"));
 
     // A hidden 词义 is not read out.
     pick(u"求的字数", QStringLiteral("3"));

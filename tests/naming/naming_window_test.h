@@ -81,9 +81,12 @@ class NamingWindowTest : public QObject {
     void aFailingRunEndsNamingModeAndSaysSo();
     void aRunGivesAutoBackAsTheUserHadIt();
     void enterInAFieldOrOnTheButtonStartsARun();
+    void aChosenGenderLeavesTheOtherLeanOut();
+    void aBirthMomentIsReadOrWhatIsWrongIsNamed();
 
   private:
-    void makeMain(const std::filesystem::path& data);
+    // With the window's own pools (the name table and its rules) unless the test's are asked.
+    void makeMain(const std::filesystem::path& data, bool testPools = true);
     void openNaming();
     template <typename W>
     W* m(const char16_t* name) const {
