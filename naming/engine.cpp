@@ -117,6 +117,12 @@ RunResult NamingEngine::run() {
         std::u16string generated;
         if (pair) {
             generated = drawPair(words, result);
+            // A word is not chosen by its elements: a pair that lacks the wanted ones is cut
+            // again from another word, as a character draw is drawn again.
+            for (int redraw = 0; supplying() && redraw < kMaxRedraws && !bringsSupply(generated);
+                 ++redraw) {
+                generated = drawPair(words, result);
+            }
         } else {
             const int wanted = static_cast<int>(n);
             const bool person = !prefix.empty();

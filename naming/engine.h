@@ -95,8 +95,8 @@ struct DrawRules {
     bool evenly = false;
     // The elements the drawn characters should bring (金木水火土, none twice; empty: none
     // wanted). A character draw bringing fewer of them than it could (as many as it has
-    // characters, at most all wanted) is drawn again, as one fits refuses. Word pairs are
-    // words: they are taken as they come.
+    // characters, at most all wanted) is drawn again, as one fits refuses; so is a pair cut
+    // from a word, from another word, within the same bound.
     std::u16string supply;
     // A character's attribute (五行) as the stroke lists give it; supply needs it.
     std::function<std::u16string(char16_t)> attributeOf;

@@ -113,7 +113,7 @@ TEST_F(EngineTest, SeededRunsProposeOnlyAdmittedCharactersInNamesThatSoundWell) 
     }
 }
 
-// A wanted element steers character draws: every candidate brings as many of the wanted
+// A wanted element steers character draws and words alike: every candidate brings as many of the wanted
 // elements as it has characters (or all of them), where the draws without it mostly do not.
 TEST_F(EngineTest, CharacterDrawsBringTheWantedElements) {
     useData(shippedData());
@@ -124,12 +124,16 @@ TEST_F(EngineTest, CharacterDrawsBringTheWantedElements) {
             a += data().strokes(std::u16string(1, c)).attribute;
         return a;
     };
-    for (const std::u16string_view supply : {u"水", u"金水", u"木火土"}) {
+    const WordList words =
+        loadWordList(shippedData() / std::filesystem::path(toUtf8(kWordListName))).words;
+    for (const auto& [supply, wordMode] :
+         {std::pair<std::u16string_view, int>{u"水", 0}, {u"金水", 0}, {u"木火土", 0}, {u"水", 1}, {u"木火土", 1}}) {
+        SCOPED_TRACE(wordMode ? "pairs cut from words" : "characters drawn");
         NamingSettings s;
         s.prefix = u"张";
         s.count = u"2";
         s.limit = u"16";
-        s.词义 = 0;
+        s.词义 = wordMode;
         std::size_t bringing = 0, unsteered = 0;
         for (const bool steer : {true, false}) {
             const std::vector<std::u16string> parts = drawn(
@@ -137,7 +141,8 @@ TEST_F(EngineTest, CharacterDrawsBringTheWantedElements) {
                     DrawRules rules = tableDrawRules(lists, {}, attributesOf(data()));
                     if (steer)
                         rules.supply = supply;
-                    return run(s, r, {}, admittedPools(lists, {}, false), std::move(rules));
+                    return run(s, r, wordMode ? words : WordList{},
+                               admittedPools(lists, {}, false), std::move(rules));
                 },
                 1);
             ASSERT_GT(parts.size(), 40u);
