@@ -141,16 +141,16 @@ def render(kind, body, out):
 
 
 def page(readme, name, version, date):
-    spec = PAGES[name]
+    page = PAGES[name]
     sections = split_sections(readme)
     out = [
         f'.TH {code_text(name.upper())} 1 "{date}" "muwu {version}" "User Commands"',
         ".SH NAME",
-        f"{code_text(name)} \\- {escape(spec['summary'])}",
+        f"{code_text(name)} \\- {escape(page['summary'])}",
         ".SH SYNOPSIS",
     ]
-    synopsis_source = spec.get("synopsis_from")
-    for title, _ in spec["sections"]:
+    synopsis_source = page.get("synopsis_from")
+    for title, _ in page["sections"]:
         if title not in sections:
             raise SystemExit(f"readme_to_man: README.md has no section “## {title}”")
     skip_first_code = False
@@ -161,8 +161,8 @@ def page(readme, name, version, date):
         out.extend([".nf"] + ["\\&" + code_text(l) for l in first[1]] + [".fi"])
         skip_first_code = True
     else:
-        out.append("\\fB" + code_text(spec["synopsis"]) + "\\fR")
-    for title, heading in spec["sections"]:
+        out.append("\\fB" + code_text(page["synopsis"]) + "\\fR")
+    for title, heading in page["sections"]:
         out.append(".SH " + heading)
         for kind, body in blocks(sections[title]):
             if skip_first_code and title == synopsis_source and kind == "code":
@@ -170,9 +170,9 @@ def page(readme, name, version, date):
                 continue
             render(kind, body, out)
     out.append(".SH FILES")
-    for path, what in spec["files"]:
+    for path, what in page["files"]:
         out.extend([".TP", "\\fI" + code_text(path) + "\\fR", escape(what)])
-    out.extend([".SH SEE ALSO", f"\\fB{code_text(spec['see_also'])}\\fR(1)"])
+    out.extend([".SH SEE ALSO", f"\\fB{code_text(page['see_also'])}\\fR(1)"])
     return "\n".join(out) + "\n"
 
 
